@@ -1,0 +1,104 @@
+#pragma once
+// The main window: its controls, its window-level state and every event handler.
+// Handlers live in the subsystem folders, one file per concern.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+
+#include "app/Controls.h"
+#include "app/Layout.h"
+#include "browse/WebBrowserControl.h"
+
+class wxButton;
+class wxPanel;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace zemora {
+
+// The platform pieces the window stands on; fakes replace them in tests.
+struct Form1Seams {
+    std::function<std::unique_ptr<WebBrowserControl>(wxWindow* parent)> createBrowser;
+    // The user's Favorites folder, or nothing when none can be determined.
+    std::function<std::optional<std::string>()> favoritesFolder;
+    // Tells the user of a failure that ended a handler (UTF-8 text).
+    std::function<void(const std::string& message)> reportFailure;
+};
+
+// The seams of the real program.
+Form1Seams platformSeams();
+
+class Form1 : public wxFrame, public LayoutState, private LayoutHost {
+public:
+    explicit Form1(Form1Seams seams);
+    ~Form1() override;
+
+    // The start address, opened once by the load handler.
+    static const wxString kStartAddress;
+    static const wxString kCaption;
+    static const wxString kTitleSuffix;
+    static const wxString kBanner;
+    static constexpr int kRefreshInterval = 60000; // milliseconds
+
+    // Controls, in creation order.
+    wxButton* autofresh;
+    Timer Timer1;
+    std::unique_ptr<ComboBox> Combo2;
+    wxTextCtrl* Text2;
+    wxTextCtrl* Text1;
+    std::unique_ptr<Toolbar> Toolbar1;
+    ImageList ImageList1;
+    std::unique_ptr<ComboBox> Combo1;
+    wxButton* Command1;
+    std::unique_ptr<WebBrowserControl> WebBrowser1;
+    wxStaticText* Label2;
+    wxStaticText* Label1;
+
+    // Window-level state besides the layout's (CtlCount and the ratio arrays).
+    wxString FavoritesPath;
+
+    // The control collection, in creation order.
+    std::vector<LayoutControl*> Controls() override;
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+
+    // Event handlers.
+    void Form_Load();
+    void ApplyLayout(); // the Resize handler
+    void Combo1_Click();
+    void Combo1_KeyPress(std::int16_t& KeyAscii);
+    void Command1_Click();
+    void Toolbar1_ButtonClick(const ToolbarButton& Button);
+    void WebBrowser1_CommandStateChange(std::int32_t Command, bool Enable);
+    void WebBrowser1_DownloadComplete();
+    void WebBrowser1_TitleChange(const wxString& Text);
+    void autofresh_Click();
+    void Timer1_Timer();
+    void Combo2_Click();
+
+    // Operations.
+    void LoadFavoritesList();
+    void CaptureLayout();
+    void OpenTypedAddress();
+
+    // Runs one event handler to its end; a failure ends it and is reported, never more.
+    void runHandler(const std::function<void()>& handler);
+
+private:
+    void createControls();
+    void createToolbar();
+    void setTabOrder();
+    void wireEvents();
+
+    Form1Seams seams_;
+    wxPanel* inner_;
+    TwipScale scale_;
+    std::vector<std::unique_ptr<LayoutControl>> entries_;
+    std::vector<LayoutControl*> collection_;
+};
+
+} // namespace zemora

@@ -1,0 +1,74 @@
+// Start-up, the event wiring, failure reporting and the two layout passes.
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/toolbar.h>
+
+#include "app/ErrorSkipping.h"
+#include "app/Form1.h"
+
+namespace zemora {
+
+void Form1::runHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        seams_.reportFailure(e.what());
+    } catch (...) {
+        seams_.reportFailure("未知错误 (Unknown error)");
+    }
+}
+
+void Form1::wireEvents()
+{
+    const auto handle = [this](void (Form1::*handler)()) {
+        return [this, handler](wxEvent&) { runHandler([this, handler] { (this->*handler)(); }); };
+    };
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip(); // the frame still sizes its inner panel
+        ApplyLayout();
+    });
+    Combo1->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo1_Click));
+    Combo1->Window()->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
+        event.Skip(); // the box still gets the key
+        const int code = event.GetKeyCode();
+        std::int16_t keyAscii = static_cast<std::int16_t>(
+            code == WXK_RETURN || code == WXK_NUMPAD_ENTER ? 13 : event.GetUnicodeKey());
+        runHandler([this, &keyAscii] { Combo1_KeyPress(keyAscii); });
+    });
+    Command1->Bind(wxEVT_BUTTON, handle(&Form1::Command1_Click));
+    Toolbar1->Window()->Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
+        const int position = Toolbar1->positionOf(event.GetId());
+        if (position != 0)
+            runHandler([this, position] { Toolbar1_ButtonClick(Toolbar1->Buttons(position)); });
+    });
+    WebBrowser1->CommandStateChange = [this](std::int32_t command, bool enable) {
+        runHandler([=, this] { WebBrowser1_CommandStateChange(command, enable); });
+    };
+    WebBrowser1->DownloadComplete = [this] { runHandler([this] { WebBrowser1_DownloadComplete(); }); };
+    WebBrowser1->TitleChange = [this](const wxString& text) {
+        runHandler([this, &text] { WebBrowser1_TitleChange(text); });
+    };
+    autofresh->Bind(wxEVT_BUTTON, handle(&Form1::autofresh_Click));
+    Timer1.onTick = [this] { runHandler([this] { Timer1_Timer(); }); };
+    Combo2->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo2_Click));
+}
+
+void Form1::Form_Load()
+{
+    LoadFavoritesList();
+    skipError([this] { CaptureLayout(); });
+    WebBrowser1->NavigateTo(kStartAddress);
+}
+
+void Form1::CaptureLayout() { captureLayout(*this, *this); }
+
+void Form1::ApplyLayout()
+{
+    // Moving a dozen native widgets one property at a time; paint once at the end.
+    Freeze();
+    skipError([this] { applyLayout(*this, *this); });
+    Thaw();
+}
+
+} // namespace zemora

@@ -1,0 +1,76 @@
+#include "app/Layout.h"
+
+#include <limits>
+
+#include "app/ErrorSkipping.h"
+#include "app/Failure.h"
+
+namespace zemora {
+
+void RatioArray::redimPreserve(int n)
+{
+    if (!slots_)
+        slots_.emplace();
+    slots_->resize(static_cast<std::size_t>(n) + 1);
+}
+
+std::optional<float>& RatioArray::at(int n)
+{
+    if (!slots_ || n < 0 || n > upperBound())
+        throw Failure("下标越界", "Subscript out of range");
+    return (*slots_)[static_cast<std::size_t>(n)];
+}
+
+void raiseCounter(std::int16_t& counter)
+{
+    if (counter == std::numeric_limits<std::int16_t>::max())
+        throw Failure("溢出", "Overflow");
+    ++counter;
+}
+
+namespace {
+
+float divide(float dividend, float divisor)
+{
+    if (divisor == 0.0f)
+        throw Failure("除数为零", "Division by zero");
+    return dividend / divisor;
+}
+
+} // namespace
+
+void captureLayout(LayoutState& s, LayoutHost& host)
+{
+    s.CtlCount = 0;
+    for (LayoutControl* c : host.Controls()) {
+        if (c->IsMenu())
+            continue;
+        skipError([&] { raiseCounter(s.CtlCount); });
+        const int n = s.CtlCount;
+        skipError([&] { s.TopRatio.redimPreserve(n); });
+        skipError([&] { s.LeftRatio.redimPreserve(n); });
+        skipError([&] { s.HeightRatio.redimPreserve(n); });
+        skipError([&] { s.WidthRatio.redimPreserve(n); });
+        skipError([&] { s.TopRatio.at(n) = divide(c->Get(Prop::Top), host.ScaleHeight()); });
+        skipError([&] { s.LeftRatio.at(n) = divide(c->Get(Prop::Left), host.ScaleWidth()); });
+        skipError([&] { s.HeightRatio.at(n) = divide(c->Get(Prop::Height), host.ScaleHeight()); });
+        skipError([&] { s.WidthRatio.at(n) = divide(c->Get(Prop::Width), host.ScaleWidth()); });
+    }
+}
+
+void applyLayout(LayoutState& s, LayoutHost& host)
+{
+    s.CtlCount = 0;
+    for (LayoutControl* c : host.Controls()) {
+        if (c->IsMenu())
+            continue;
+        skipError([&] { raiseCounter(s.CtlCount); });
+        const int n = s.CtlCount;
+        skipError([&] { c->Set(Prop::Top, s.TopRatio.valueAt(n) * host.ScaleHeight()); });
+        skipError([&] { c->Set(Prop::Left, s.LeftRatio.valueAt(n) * host.ScaleWidth()); });
+        skipError([&] { c->Set(Prop::Height, s.HeightRatio.valueAt(n) * host.ScaleHeight()); });
+        skipError([&] { c->Set(Prop::Width, s.WidthRatio.valueAt(n) * host.ScaleWidth()); });
+    }
+}
+
+} // namespace zemora

@@ -1,0 +1,29 @@
+#include <clocale>
+
+#include <wx/app.h>
+#include <wx/msgdlg.h>
+
+#include "app/Form1.h"
+
+namespace {
+
+class ZemoraApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        // The locale's character set stands in for the system code page.
+        std::setlocale(LC_ALL, "");
+        auto* form = new zemora::Form1(zemora::platformSeams());
+        form->runHandler([form] { form->Form_Load(); });
+        form->Show();
+        return true;
+    }
+
+    // Handlers report their own failures; this only keeps anything else from ending
+    // the program.
+    bool OnExceptionInMainLoop() override { return true; }
+};
+
+} // namespace
+
+wxIMPLEMENT_APP(ZemoraApp);

@@ -1,0 +1,30 @@
+// The address box and "GO...": typed addresses, their completion and their history.
+#include "app/Form1.h"
+#include "browse/AddressCompletion.h"
+
+namespace zemora {
+
+void Form1::OpenTypedAddress()
+{
+    const wxString typed = trimSpaces(Combo1->Text());
+    if (typed.empty())
+        return;
+    const wxString address = CompleteAddress(typed);
+    // Navigation first: if the control refuses, the box and the history stay as they were.
+    WebBrowser1->NavigateTo(address);
+    Combo1->SetText(address);
+    if (!Combo1->Contains(Combo1->Text()))
+        Combo1->AddItem(address);
+}
+
+void Form1::Combo1_KeyPress(std::int16_t& KeyAscii)
+{
+    if (KeyAscii == 13)
+        OpenTypedAddress();
+}
+
+void Form1::Command1_Click() { OpenTypedAddress(); }
+
+void Form1::Combo1_Click() { WebBrowser1->NavigateTo(Combo1->Text()); }
+
+} // namespace zemora

@@ -1,0 +1,19 @@
+// Auto refresh: once started, the shown page is reloaded every minute until the window
+// closes.
+#include "app/ErrorSkipping.h"
+#include "app/Form1.h"
+
+namespace zemora {
+
+void Form1::autofresh_Click()
+{
+    Timer1.SetInterval(kRefreshInterval);
+    WebBrowser1->NavigateTo(Combo1->Text());
+}
+
+void Form1::Timer1_Timer()
+{
+    skipError([this] { WebBrowser1->Refresh(); });
+}
+
+} // namespace zemora

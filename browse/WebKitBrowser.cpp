@@ -1,0 +1,166 @@
+#include "browse/WebKitBrowser.h"
+
+#include <cstring>
+
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include "app/Failure.h"
+
+namespace zemora {
+
+namespace {
+
+constexpr char kHomeScheme[] = "zemora";
+constexpr char kHomeAddress[] = "zemora:home";
+
+constexpr char kHomePage[] = R"html(<!DOCTYPE html>
+<html lang="zh-CN"><head><meta charset="utf-8"><title>Zemora浏览器主页</title>
+<style>
+body { font-family: sans-serif; margin: 2em auto; max-width: 40em; color: #333; }
+h1 { color: #8a6d3b; font-size: 1.6em; }
+ul { line-height: 1.8; }
+a { color: #1a5fb4; }
+</style></head>
+<body>
+<h1>欢迎使用 Zemora浏览器 (Welcome)</h1>
+<p>在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。
+(Type an address or a site name in the address box and press Enter or “GO...”.)</p>
+<ul>
+<li><a href="http://www.baidu.com">百度</a></li>
+<li><a href="http://www.msn.cn">MSN</a></li>
+<li><a href="http://www.sohu.com">搜狐</a></li>
+<li><a href="http://www.163.com">网易</a></li>
+<li><a href="http://www.sina.com.cn">新浪</a></li>
+<li><a href="http://cn.yahoo.com">Yahoo</a></li>
+</ul>
+<p>收藏夹中的网站可从地址栏右侧的下拉列表打开。(Favorites open from the drop-down list.)</p>
+</body></html>
+)html";
+
+void serveHomePage(WebKitURISchemeRequest* request, gpointer)
+{
+    GInputStream* stream =
+        g_memory_input_stream_new_from_data(kHomePage, std::strlen(kHomePage), nullptr);
+    webkit_uri_scheme_request_finish(request, stream, std::strlen(kHomePage), "text/html");
+    g_object_unref(stream);
+}
+
+void registerHomeScheme()
+{
+    static const bool registered = [] {
+        webkit_web_context_register_uri_scheme(webkit_web_context_get_default(), kHomeScheme,
+                                               serveHomePage, nullptr, nullptr);
+        return true;
+    }();
+    (void)registered;
+}
+
+WebKitWebView* nativeView(wxWebView* view)
+{
+    return static_cast<WebKitWebView*>(view->GetNativeBackend());
+}
+
+} // namespace
+
+const char* WebKitBrowser::homeAddress() { return kHomeAddress; }
+
+WebKitBrowser::WebKitBrowser(wxWindow* parent)
+{
+    registerHomeScheme();
+    view_ = wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                           wxWebViewBackendWebKit);
+    if (!view_)
+        throw Failure("无法创建网页浏览控件", "Cannot create the web browser control");
+
+    view_->Bind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
+    view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
+    g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
+                     G_CALLBACK(onHistoryChanged), this);
+}
+
+WebKitBrowser::~WebKitBrowser()
+{
+    // The view outlives us by a little (the window destroys its children later).
+    view_->Unbind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
+    view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
+                                         this);
+}
+
+void WebKitBrowser::NavigateTo(const wxString& address)
+{
+    started_ = true;
+    // Passed exactly as given: no escaping, trimming or validation of our own.
+    webkit_web_view_load_uri(nativeView(view_), address.utf8_str());
+}
+
+void WebKitBrowser::GoBack()
+{
+    if (!view_->CanGoBack())
+        throw Failure("无法后退：没有更早的页面", "Cannot go back: there is no earlier page");
+    view_->GoBack();
+}
+
+void WebKitBrowser::GoForward()
+{
+    if (!view_->CanGoForward())
+        throw Failure("无法前进：没有更晚的页面", "Cannot go forward: there is no later page");
+    view_->GoForward();
+}
+
+void WebKitBrowser::GoHome() { NavigateTo(kHomeAddress); }
+
+void WebKitBrowser::Stop() { view_->Stop(); }
+
+void WebKitBrowser::Refresh()
+{
+    if (LocationURL().empty())
+        throw Failure("没有可刷新的页面", "There is no page to refresh");
+    view_->Reload();
+}
+
+wxString WebKitBrowser::LocationURL() const
+{
+    return started_ ? view_->GetCurrentURL() : wxString();
+}
+
+wxString WebKitBrowser::LocationName() const
+{
+    // A page without a title is named by its address.
+    const wxString title = started_ ? view_->GetCurrentTitle() : wxString();
+    return title.empty() ? LocationURL() : title;
+}
+
+wxWindow* WebKitBrowser::Window() { return view_; }
+
+void WebKitBrowser::reportCommandStates()
+{
+    if (!started_ || !CommandStateChange)
+        return;
+    CommandStateChange(CSC_NAVIGATEFORWARD, view_->CanGoForward());
+    CommandStateChange(CSC_NAVIGATEBACK, view_->CanGoBack());
+}
+
+void WebKitBrowser::onLoaded(wxWebViewEvent& event)
+{
+    event.Skip();
+    // The engine ends every load with this event, also a failed or stopped one.
+    reportCommandStates();
+    if (started_ && DownloadComplete)
+        DownloadComplete();
+}
+
+void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
+{
+    event.Skip();
+    if (started_ && TitleChange)
+        TitleChange(event.GetString());
+}
+
+void WebKitBrowser::onHistoryChanged(void*, void*, void*, WebKitBrowser* self)
+{
+    self->reportCommandStates();
+}
+
+} // namespace zemora

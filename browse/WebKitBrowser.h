@@ -1,0 +1,42 @@
+#pragma once
+#include "browse/WebBrowserControl.h"
+
+class wxWebView;
+class wxWebViewEvent;
+
+namespace zemora {
+
+// The browser control over wxWebView's WebKitGTK backend.
+class WebKitBrowser : public WebBrowserControl {
+public:
+    explicit WebKitBrowser(wxWindow* parent);
+    ~WebKitBrowser() override;
+    WebKitBrowser(const WebKitBrowser&) = delete;
+    WebKitBrowser& operator=(const WebKitBrowser&) = delete;
+
+    void NavigateTo(const wxString& address) override;
+    void GoBack() override;
+    void GoForward() override;
+    void GoHome() override;
+    void Stop() override;
+    void Refresh() override;
+    wxString LocationURL() const override;
+    wxString LocationName() const override;
+    wxWindow* Window() override;
+
+    // The built-in home page: useful without a network.
+    static const char* homeAddress();
+
+private:
+    void reportCommandStates();
+    void onLoaded(wxWebViewEvent& event);
+    void onTitleChanged(wxWebViewEvent& event);
+    static void onHistoryChanged(void* list, void* added, void* removed, WebKitBrowser* self);
+
+    wxWebView* view_;
+    // The engine loads a blank page of its own at creation; the window hears of
+    // nothing until it has asked for a page itself.
+    bool started_ = false;
+};
+
+} // namespace zemora

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, whatever of the build, run and test needs is missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  librsvg2-bin fonts-wqy-microhei
+  xvfb xauth x11-utils xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,54 @@
+#pragma once
+// A browser control that records what the window asks of it and raises its events on
+// demand.
+#include <string>
+#include <vector>
+
+#include <wx/panel.h>
+
+#include "app/Failure.h"
+#include "browse/WebBrowserControl.h"
+
+namespace zemora::test {
+
+class FakeBrowser : public WebBrowserControl {
+public:
+    explicit FakeBrowser(wxWindow* parent) : panel_(new wxPanel(parent)) {}
+
+    void NavigateTo(const wxString& address) override { call("NavigateTo " + address); }
+    void GoBack() override { call("GoBack"); }
+    void GoForward() override { call("GoForward"); }
+    void GoHome() override { call("GoHome"); }
+    void Stop() override { call("Stop"); }
+    void Refresh() override { call("Refresh"); }
+    wxString LocationURL() const override
+    {
+        calls.push_back("LocationURL");
+        return url;
+    }
+    wxString LocationName() const override
+    {
+        calls.push_back("LocationName");
+        return name;
+    }
+    wxWindow* Window() override { return panel_; }
+
+    // Every call made, in order ("NavigateTo http://...", "GoBack", ...).
+    mutable std::vector<wxString> calls;
+    // Operations whose name starts with this fail.
+    wxString failing;
+    wxString url;
+    wxString name;
+
+private:
+    void call(const wxString& what)
+    {
+        calls.push_back(what);
+        if (!failing.empty() && what.StartsWith(failing))
+            throw Failure("控件拒绝了请求", "The control refused the request");
+    }
+
+    wxPanel* panel_;
+};
+
+} // namespace zemora::test

@@ -1,0 +1,54 @@
+#pragma once
+// A real Form1 on the test display, with a fake browser control and recorded failures.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Form1.h"
+#include "tests/support/FakeBrowser.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace zemora::test {
+
+class FormFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        favoritesFolder = (testHome() / "Favorites").string();
+        form = new Form1(seams());
+    }
+    void TearDown() override
+    {
+        form->Destroy();
+        runPendingEvents();
+    }
+
+    virtual Form1Seams seams()
+    {
+        Form1Seams s;
+        s.createBrowser = [this](wxWindow* parent) {
+            auto fake = std::make_unique<FakeBrowser>(parent);
+            browser = fake.get();
+            return fake;
+        };
+        s.favoritesFolder = [this] {
+            folderLookups.push_back(form ? form->CtlCount : -1);
+            return favoritesFolder;
+        };
+        s.reportFailure = [this](const std::string& message) { reports.push_back(message); };
+        return s;
+    }
+
+    // Runs a handler the way the window's event wiring does.
+    void handle(void (Form1::*handler)()) { form->runHandler([this, handler] { (form->*handler)(); }); }
+
+    Form1* form = nullptr;
+    FakeBrowser* browser = nullptr;
+    std::optional<std::string> favoritesFolder;
+    std::vector<int> folderLookups; // CtlCount at each lookup
+    std::vector<std::string> reports;
+};
+
+} // namespace zemora::test

@@ -1,0 +1,55 @@
+#include "tests/support/TestEnvironment.h"
+
+#include <cstdlib>
+#include <thread>
+
+#include <glib.h>
+#include <wx/app.h>
+
+namespace zemora::test {
+
+namespace {
+std::filesystem::path home;
+}
+
+std::filesystem::path isolateUserDirs()
+{
+    char pattern[] = "/tmp/zemora-test-XXXXXX";
+    home = ::mkdtemp(pattern);
+    for (const auto& [name, sub] : {std::pair{"XDG_CONFIG_HOME", ".config"},
+                                    std::pair{"XDG_CACHE_HOME", ".cache"},
+                                    std::pair{"XDG_DATA_HOME", ".local/share"}}) {
+        std::filesystem::create_directories(home / sub);
+        ::setenv(name, (home / sub).c_str(), 1);
+    }
+    ::setenv("HOME", home.c_str(), 1);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(home, ignored);
+    });
+    return home;
+}
+
+std::filesystem::path testHome() { return home; }
+
+void runPendingEvents()
+{
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    if (wxTheApp)
+        wxTheApp->ProcessPendingEvents();
+}
+
+bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        runPendingEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+} // namespace zemora::test

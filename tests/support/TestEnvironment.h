@@ -1,0 +1,20 @@
+#pragma once
+// Keeps tests away from the real user's files, and pumps the GUI event loop.
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+namespace zemora::test {
+
+// Points HOME and the XDG folders of this test process at a fresh temporary folder,
+// removed at exit. Returns that folder.
+std::filesystem::path isolateUserDirs();
+std::filesystem::path testHome();
+
+// Runs the event loop until done() holds or the time runs out; returns done().
+bool runEventsUntil(const std::function<bool()>& done,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// Handles whatever events are waiting right now.
+void runPendingEvents();
+
+} // namespace zemora::test
