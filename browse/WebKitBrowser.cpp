@@ -11,6 +11,7 @@ namespace zemora {
 
 namespace {
 
+constexpr char kBlank[] = "about:blank";
 constexpr char kHomeScheme[] = "zemora";
 constexpr char kHomeAddress[] = "zemora:home";
 
@@ -68,7 +69,7 @@ const char* WebKitBrowser::homeAddress() { return kHomeAddress; }
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
 {
     registerHomeScheme();
-    view_ = wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+    view_ = wxWebView::New(parent, wxID_ANY, kBlank, wxDefaultPosition, wxDefaultSize,
                            wxWebViewBackendWebKit);
     if (!view_)
         throw Failure("无法创建网页浏览控件", "Cannot create the web browser control");
@@ -95,9 +96,19 @@ void WebKitBrowser::NavigateTo(const wxString& address)
     webkit_web_view_load_uri(nativeView(view_), address.utf8_str());
 }
 
+bool WebKitBrowser::canGoBack() const
+{
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    if (!webkit_web_view_can_go_back(nativeView(view_)))
+        return false;
+    // The blank page the engine opened at creation is not a page of ours to go back to.
+    return !(creationItem_ && webkit_back_forward_list_get_back_item(list) == creationItem_ &&
+             g_list_length(webkit_back_forward_list_get_back_list(list)) == 1);
+}
+
 void WebKitBrowser::GoBack()
 {
-    if (!view_->CanGoBack())
+    if (!canGoBack())
         throw Failure("无法后退：没有更早的页面", "Cannot go back: there is no earlier page");
     view_->GoBack();
 }
@@ -122,7 +133,13 @@ void WebKitBrowser::Refresh()
 
 wxString WebKitBrowser::LocationURL() const
 {
-    return started_ ? view_->GetCurrentURL() : wxString();
+    if (!started_)
+        return wxString();
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    const wxString url = view_->GetCurrentURL();
+    const bool ownBlankPage = url == kBlank && creationItem_ &&
+                              webkit_back_forward_list_get_current_item(list) == creationItem_;
+    return ownBlankPage ? wxString() : url;
 }
 
 wxString WebKitBrowser::LocationName() const
@@ -139,12 +156,18 @@ void WebKitBrowser::reportCommandStates()
     if (!started_ || !CommandStateChange)
         return;
     CommandStateChange(CSC_NAVIGATEFORWARD, view_->CanGoForward());
-    CommandStateChange(CSC_NAVIGATEBACK, view_->CanGoBack());
+    CommandStateChange(CSC_NAVIGATEBACK, canGoBack());
 }
 
 void WebKitBrowser::onLoaded(wxWebViewEvent& event)
 {
     event.Skip();
+    if (creationLoadPending_) {
+        // The end of the engine's own first load (or its cancellation) is not ours.
+        creationLoadPending_ = false;
+        if (event.GetURL() == kBlank)
+            return;
+    }
     // The engine ends every load with this event, also a failed or stopped one.
     reportCommandStates();
     if (started_ && DownloadComplete)
@@ -158,8 +181,14 @@ void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
         TitleChange(event.GetString());
 }
 
-void WebKitBrowser::onHistoryChanged(void*, void*, void*, WebKitBrowser* self)
+void WebKitBrowser::onHistoryChanged(void*, void* added, void*, WebKitBrowser* self)
 {
+    auto* item = static_cast<WebKitBackForwardListItem*>(added);
+    if (item && !self->historySeen_) {
+        self->historySeen_ = true;
+        if (std::strcmp(webkit_back_forward_list_item_get_uri(item), kBlank) == 0)
+            self->creationItem_ = item;
+    }
     self->reportCommandStates();
 }
 

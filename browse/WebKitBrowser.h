@@ -28,6 +28,7 @@ public:
     static const char* homeAddress();
 
 private:
+    bool canGoBack() const;
     void reportCommandStates();
     void onLoaded(wxWebViewEvent& event);
     void onTitleChanged(wxWebViewEvent& event);
@@ -37,6 +38,10 @@ private:
     // The engine loads a blank page of its own at creation; the window hears of
     // nothing until it has asked for a page itself.
     bool started_ = false;
+    bool creationLoadPending_ = true;
+    // The history entry of that blank page, if it got one (owned by the engine's list).
+    const void* creationItem_ = nullptr;
+    bool historySeen_ = false;
 };
 
 } // namespace zemora

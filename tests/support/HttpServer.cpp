@@ -1,1 +1,111 @@
 #include "tests/support/HttpServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace zemora::test {
+
+HttpServer::HttpServer()
+{
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+        ::listen(listener_, 16) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    port_ = ntohs(addr.sin_port);
+    thread_ = std::thread([this] { serve(); });
+}
+
+HttpServer::~HttpServer()
+{
+    stopping_ = true;
+    thread_.join();
+    ::close(listener_);
+}
+
+void HttpServer::route(const std::string& path, Response response)
+{
+    std::lock_guard lock(mutex_);
+    routes_[path] = std::move(response);
+}
+
+void HttpServer::page(const std::string& path, const std::string& title)
+{
+    route(path, {200, "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
+                          "</title></head><body><h1>" + title + "</h1></body></html>"});
+}
+
+std::string HttpServer::url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+int HttpServer::hits(const std::string& path)
+{
+    std::lock_guard lock(mutex_);
+    return hits_[path];
+}
+
+void HttpServer::serve()
+{
+    while (!stopping_) {
+        pollfd p{listener_, POLLIN, 0};
+        if (::poll(&p, 1, 50) <= 0)
+            continue;
+        const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client >= 0) {
+            answer(client);
+            ::close(client);
+        }
+    }
+}
+
+void HttpServer::answer(int client)
+{
+    std::string request;
+    char buffer[4096];
+    while (request.find("\r\n\r\n") == std::string::npos) {
+        pollfd p{client, POLLIN, 0};
+        if (::poll(&p, 1, 2000) <= 0)
+            return;
+        const ssize_t n = ::read(client, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        request.append(buffer, static_cast<std::size_t>(n));
+    }
+    const auto start = request.find(' ') + 1;
+    std::string path = request.substr(start, request.find(' ', start) - start);
+
+    Response response{404, "<html><head><title>Not found</title></head></html>"};
+    {
+        std::lock_guard lock(mutex_);
+        ++hits_[path];
+        if (auto it = routes_.find(path); it != routes_.end())
+            response = it->second;
+    }
+    std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\n" +
+                       "Content-Type: " + response.contentType + "\r\n" +
+                       "Content-Length: " + std::to_string(response.body.size()) + "\r\n" +
+                       "Cache-Control: no-store\r\nConnection: close\r\n";
+    if (!response.location.empty())
+        head += "Location: " + response.location + "\r\n";
+    const std::string all = head + "\r\n" + response.body;
+    std::size_t sent = 0;
+    while (sent < all.size()) {
+        const ssize_t n = ::send(client, all.data() + sent, all.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace zemora::test

@@ -1,1 +1,46 @@
 #pragma once
+// A small HTTP server on 127.0.0.1 for end-to-end tests: fixed responses by path, and a
+// count of the requests for each.
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace zemora::test {
+
+struct Response {
+    int status = 200;
+    std::string body;
+    std::string contentType = "text/html; charset=utf-8";
+    std::string location; // for redirects
+};
+
+class HttpServer {
+public:
+    HttpServer();
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    void route(const std::string& path, Response response);
+    // A page with this title.
+    void page(const std::string& path, const std::string& title);
+    int port() const { return port_; }
+    std::string url(const std::string& path) const;
+    int hits(const std::string& path);
+
+private:
+    void serve();
+    void answer(int client);
+
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::mutex mutex_;
+    std::map<std::string, Response> routes_;
+    std::map<std::string, int> hits_;
+    std::thread thread_;
+};
+
+} // namespace zemora::test

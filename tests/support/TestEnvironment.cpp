@@ -23,6 +23,7 @@ std::filesystem::path isolateUserDirs()
         ::setenv(name, (home / sub).c_str(), 1);
     }
     ::setenv("HOME", home.c_str(), 1);
+    ::setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
     std::atexit([] {
         std::error_code ignored;
         std::filesystem::remove_all(home, ignored);
