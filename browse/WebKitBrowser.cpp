@@ -92,6 +92,7 @@ WebKitBrowser::~WebKitBrowser()
 void WebKitBrowser::NavigateTo(const wxString& address)
 {
     started_ = true;
+    titleAwaited_ = false;
     // Passed exactly as given: no escaping, trimming or validation of our own.
     webkit_web_view_load_uri(nativeView(view_), address.utf8_str());
 }
@@ -170,6 +171,9 @@ void WebKitBrowser::onLoaded(wxWebViewEvent& event)
     }
     // The engine ends every load with this event, also a failed or stopped one.
     reportCommandStates();
+    // The engine may tell the title only after the load has ended; the completion is then
+    // told again once the page has its name.
+    titleAwaited_ = view_->GetCurrentTitle().empty();
     if (started_ && DownloadComplete)
         DownloadComplete();
 }
@@ -179,6 +183,11 @@ void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
     event.Skip();
     if (started_ && TitleChange)
         TitleChange(event.GetString());
+    if (titleAwaited_ && !event.GetString().empty()) {
+        titleAwaited_ = false;
+        if (started_ && DownloadComplete)
+            DownloadComplete();
+    }
 }
 
 void WebKitBrowser::onHistoryChanged(void*, void* added, void*, WebKitBrowser* self)

@@ -42,6 +42,7 @@ private:
     // The history entry of that blank page, if it got one (owned by the engine's list).
     const void* creationItem_ = nullptr;
     bool historySeen_ = false;
+    bool titleAwaited_ = false;
 };
 
 } // namespace zemora

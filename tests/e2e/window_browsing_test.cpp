@@ -1,0 +1,115 @@
+// The program's window on the real engine, driven as a user would, against a local server.
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "browse/WebKitBrowser.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/HttpServer.h"
+
+using namespace zemora;
+using namespace zemora::test;
+
+namespace {
+
+class WindowBrowsing : public FormFixture {
+protected:
+    Form1Seams seams() override
+    {
+        Form1Seams s = FormFixture::seams();
+        s.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+        return s;
+    }
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        server.page("/a.html", "Page A");
+        server.page("/b.html", "Page B");
+        server.route("/moved", {302, "", "text/html", server.url("/b.html")});
+        form->Show();
+    }
+
+    void typeAndPressEnter(const wxString& text)
+    {
+        wxComboBox* box = form->Combo1->Window();
+        box->SetFocus();
+        box->ChangeValue(text);
+        wxKeyEvent enter(wxEVT_CHAR);
+        enter.m_keyCode = WXK_RETURN;
+        enter.m_uniChar = WXK_RETURN;
+        enter.SetEventObject(box);
+        box->ProcessWindowEvent(enter);
+    }
+
+    void clickButton(wxButton* button)
+    {
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
+    }
+
+    bool captionIs(const wxString& title)
+    {
+        return runEventsUntil([&] { return form->GetTitle() == title + Form1::kTitleSuffix; });
+    }
+
+    std::vector<wxString> history()
+    {
+        std::vector<wxString> items;
+        for (int i = 0; i < form->Combo1->ListCount(); ++i)
+            items.push_back(form->Combo1->List(i));
+        return items;
+    }
+
+    HttpServer server;
+};
+
+} // namespace
+
+TEST_F(WindowBrowsing, TypedAddressOpensAndTheWindowFollowsThePage)
+{
+    const std::string host = "127.0.0.1:" + std::to_string(server.port());
+    typeAndPressEnter(host + "/a.html");
+    ASSERT_TRUE(captionIs("Page A"));
+    ASSERT_TRUE(runEventsUntil([&] { return form->Text1->GetValue() == "Page A"; }, std::chrono::seconds(3))) << form->Text1->GetValue();
+    EXPECT_EQ(form->Combo1->Text(), server.url("/a.html"));
+    EXPECT_EQ(form->Text2->GetValue(), server.url("/a.html"));
+    EXPECT_EQ(history(), std::vector<wxString>{server.url("/a.html")});
+    EXPECT_FALSE(form->Toolbar1->Enabled(1));
+
+    typeAndPressEnter(host + "/b.html");
+    ASSERT_TRUE(captionIs("Page B"));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(1); })) << "back enabled";
+    EXPECT_FALSE(form->Toolbar1->Enabled(3));
+
+    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(1)); });
+    ASSERT_TRUE(captionIs("Page A"));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(3); })) << "forward enabled";
+    EXPECT_TRUE(runEventsUntil([&] { return form->Combo1->Text() == server.url("/a.html"); }));
+    EXPECT_EQ(history().size(), 2u);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WindowBrowsing, RedirectKeepsTheTypedHistoryEntryAndShowsTheFinalAddress)
+{
+    typeAndPressEnter("127.0.0.1:" + std::to_string(server.port()) + "/moved");
+    ASSERT_TRUE(captionIs("Page B"));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Combo1->Text() == server.url("/b.html"); }));
+    EXPECT_EQ(history(), std::vector<wxString>{server.url("/moved")});
+}
+
+TEST_F(WindowBrowsing, AutoRefreshReloadsTheShownPageOnEachTick)
+{
+    form->Combo1->SetText(server.url("/a.html"));
+    clickButton(form->autofresh);
+    ASSERT_TRUE(captionIs("Page A"));
+    EXPECT_EQ(form->Timer1.Interval(), Form1::kRefreshInterval);
+    EXPECT_EQ(history().size(), 0u);
+    const int loads = server.hits("/a.html");
+
+    form->runHandler([&] { form->Timer1_Timer(); }); // the minute's tick, raised directly
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") == loads + 1; }));
+    form->runHandler([&] { form->Timer1_Timer(); });
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") == loads + 2; }));
+    EXPECT_TRUE(reports.empty());
+}
