@@ -1,0 +1,206 @@
+#include "favorites/FavoritesFolder.h"
+
+#include "favorites/AsciiText.h"
+#include "favorites/FileIo.h"
+
+#include <dirent.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+namespace zemora {
+namespace {
+
+constexpr std::string_view kEntryName = "XDG_FAVORITES_DIR";
+
+bool isAbsolute(std::string_view path) { return path.starts_with('/'); }
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+std::string joinPath(const std::string& folder, std::string_view name)
+{
+    std::string path = withoutTrailingSlashes(folder);
+    if (path != "/")
+        path += '/';
+    return withoutTrailingSlashes(path += name);
+}
+
+void skipBlanks(std::string_view& text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+}
+
+bool consume(std::string_view& text, std::string_view prefix)
+{
+    if (!text.starts_with(prefix))
+        return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+// The text after an opening double quote up to the closing one, backslash escapes
+// undone; nullopt without both quotes. What follows the closing quote is not looked at.
+std::optional<std::string> quotedText(std::string_view text)
+{
+    if (!consume(text, "\""))
+        return std::nullopt;
+    std::string value;
+    while (!text.empty() && text.front() != '"') {
+        if (text.front() == '\\' && text.size() > 1)
+            text.remove_prefix(1);
+        value += text.front();
+        text.remove_prefix(1);
+    }
+    return text.empty() ? std::nullopt : std::optional(value);
+}
+
+// The folder one user-dirs.dirs line assigns to XDG_FAVORITES_DIR, if it is that line and
+// its value is usable: "$HOME/..." (with a home) or an absolute path.
+std::optional<std::string> favoritesAssignment(std::string_view line, const std::string& home)
+{
+    skipBlanks(line);
+    if (!consume(line, kEntryName))
+        return std::nullopt;
+    skipBlanks(line);
+    if (!consume(line, "="))
+        return std::nullopt;
+    skipBlanks(line);
+    const std::optional<std::string> value = quotedText(line);
+    if (!value)
+        return std::nullopt;
+    std::string_view path = *value;
+    if (consume(path, "$HOME/"))
+        return home.empty() ? std::nullopt : std::optional(joinPath(home, path));
+    if (isAbsolute(path))
+        return withoutTrailingSlashes(*value);
+    return std::nullopt;
+}
+
+// The last usable assignment wins, as when the shell sources the file.
+std::optional<std::string> favoritesEntry(std::string_view userDirs, const std::string& home)
+{
+    std::optional<std::string> found;
+    while (!userDirs.empty()) {
+        const auto lineEnd = std::min(userDirs.find('\n'), userDirs.size());
+        if (auto folder = favoritesAssignment(userDirs.substr(0, lineEnd), home))
+            found = std::move(folder);
+        userDirs.remove_prefix(std::min(lineEnd + 1, userDirs.size()));
+    }
+    return found;
+}
+
+// A user-dirs.dirs that cannot be read is like a missing one: the default folder stands.
+std::string readUserDirs(const std::string& path)
+{
+    try {
+        const std::optional<SmallFile> file = readSmallFileIfExists(path, fileLabel("文件", "file", path));
+        return file ? file->bytes : std::string();
+    } catch (const Failure&) {
+        return {};
+    }
+}
+
+std::string homeFromPasswordDatabase()
+{
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
+    passwd entry{};
+    passwd* result = nullptr;
+    while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &result) == ERANGE
+           && buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    return result && result->pw_dir ? result->pw_dir : "";
+}
+
+std::string environmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool isShortcutName(std::string_view name)
+{
+    constexpr std::string_view extension = ".url";
+    return !name.starts_with('.') && name.size() > extension.size()
+        && equalsIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension);
+}
+
+// Links count by what they point to; d_type spares a stat for the usual plain file.
+bool isRegularFile(int folderFd, const dirent& entry)
+{
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat status;
+    return ::fstatat(folderFd, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+}
+
+// A folder's size roughly tracks its number of entries (a few dozen bytes each on the
+// usual file systems); reserving by it spares a large folder's list repeated regrowth.
+void reserveForFolder(std::vector<std::string>& names, int folderFd)
+{
+    struct stat status;
+    if (::fstat(folderFd, &status) == 0 && status.st_size > 0)
+        names.reserve(std::min<std::size_t>(static_cast<std::size_t>(status.st_size) / 24, 1 << 16));
+}
+
+} // namespace
+
+std::optional<std::string> favoritesFolder(const std::string& home, const std::string& xdgConfigHome)
+{
+    std::string configHome = xdgConfigHome;
+    if (!isAbsolute(configHome))
+        configHome = home.empty() ? "" : joinPath(home, ".config");
+    if (!configHome.empty()) {
+        if (auto folder = favoritesEntry(readUserDirs(joinPath(configHome, "user-dirs.dirs")), home))
+            return folder;
+    }
+    if (home.empty())
+        return std::nullopt;
+    return joinPath(home, "Favorites");
+}
+
+std::optional<std::string> favoritesFolderFromEnvironment()
+{
+    std::string home = environmentValue("HOME");
+    if (!isAbsolute(home))
+        home = homeFromPasswordDatabase();
+    return favoritesFolder(home, environmentValue("XDG_CONFIG_HOME"));
+}
+
+std::vector<std::string> listShortcutFiles(const std::string& folder)
+{
+    const FileLabel label = fileLabel("收藏夹", "Favorites folder", folder);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir && errno == ENOENT)
+        return {};
+    if (!dir)
+        throw systemFailure("无法列出", "cannot list", label, errno);
+    std::vector<std::string> names;
+    reserveForFolder(names, ::dirfd(dir.get()));
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry && errno != 0)
+            throw systemFailure("无法列出", "cannot list", label, errno);
+        if (!entry)
+            return names;
+        if (isShortcutName(entry->d_name) && isRegularFile(::dirfd(dir.get()), *entry))
+            names.emplace_back(entry->d_name);
+    }
+}
+
+} // namespace zemora

@@ -1,0 +1,249 @@
+#include "favorites/FileIo.h"
+
+#include "favorites/Utf8.h"
+
+#include <fcntl.h>
+#include <locale.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+namespace zemora {
+namespace {
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd() { if (fd_ >= 0) ::close(fd_); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    void reset(int fd) { close(); fd_ = fd; }
+    // Closes now and reports the result, which matters after writing (NFS, quotas).
+    int close()
+    {
+        if (fd_ < 0)
+            return 0;
+        const int result = ::close(std::exchange(fd_, -1));
+        return result != 0 && errno == EINTR ? 0 : result; // on Linux the fd is gone anyway
+    }
+
+private:
+    int fd_;
+};
+
+// Our own wording for the reasons users meet; strerror for the rest.
+const char* chineseReason(int error)
+{
+    switch (error) {
+    case ENOENT: return "文件或文件夹不存在";
+    case EACCES: case EPERM: return "没有权限";
+    case EROFS: return "文件系统是只读的";
+    case ENOSPC: return "磁盘空间不足";
+    case EDQUOT: return "超出磁盘配额";
+    case ENOTDIR: return "路径中有一项不是文件夹";
+    case EISDIR: return "这是一个文件夹";
+    case ENAMETOOLONG: return "名称太长";
+    case EIO: return "输入输出错误";
+    default: return nullptr;
+    }
+}
+
+std::string englishReason(int error)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return cLocale ? strerror_l(error, cLocale) : "error " + std::to_string(error);
+}
+
+Failure writeFailure(const FileLabel& file, int error)
+{
+    return systemFailure("无法写入", "cannot write", file, error);
+}
+
+Failure tooLarge(const FileLabel& file)
+{
+    return Failure(file.chinese + "大于 1 MiB", file.english + " is larger than 1 MiB");
+}
+
+std::string readAtMost(int fd, std::size_t limit, std::size_t expected, const FileLabel& file)
+{
+    std::string bytes(std::min(expected, limit) + 1, '\0');
+    std::size_t used = 0;
+    while (used < limit) {
+        if (used == bytes.size())
+            bytes.resize(std::min(bytes.size() * 2, limit));
+        const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw systemFailure("无法读取", "cannot read", file, errno);
+        if (count == 0)
+            break;
+        used += static_cast<std::size_t>(count);
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Writing through a symbolic link keeps the link, as writing in place would.
+std::string followLinks(const std::string& path)
+{
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+// The temporary file beside the target; removed again unless it was renamed into place.
+class TemporaryFile {
+public:
+    TemporaryFile(const std::string& folder, mode_t mode, const FileLabel& file);
+    ~TemporaryFile() { if (!path_.empty()) { fd_.close(); ::unlink(path_.c_str()); } }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    int fd() const { return fd_.get(); }
+    int close() { return fd_.close(); }
+    const std::string& path() const { return path_; }
+    void release() { path_.clear(); }
+
+private:
+    UniqueFd fd_;
+    std::string path_;
+};
+
+TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, const FileLabel& file)
+{
+    // Hidden and not ending in ".url", so one left by a crash is never listed as a favorite.
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = folder + "/.favorite-" + std::to_string(::getpid()) + "-"
+            + std::to_string(counter++) + ".tmp";
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (fd >= 0) {
+            fd_.reset(fd);
+            path_ = std::move(candidate);
+            return;
+        }
+        if (errno != EEXIST)
+            throw writeFailure(file, errno);
+    }
+    throw writeFailure(file, EEXIST);
+}
+
+// Only root may give a file to another owner; otherwise the new file stays ours.
+void keepOwnerIfAllowed(int fd, const struct stat& previous)
+{
+    if (previous.st_uid != ::geteuid() || previous.st_gid != ::getegid()) {
+        [[maybe_unused]] const int ignored = ::fchown(fd, previous.st_uid, previous.st_gid);
+    }
+}
+
+void writeAll(int fd, std::string_view content, WriteCall writeCall, const FileLabel& file)
+{
+    while (!content.empty()) {
+        const ssize_t count = writeCall(fd, content.data(), content.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw writeFailure(file, errno);
+        if (count == 0)
+            throw writeFailure(file, ENOSPC);
+        content.remove_prefix(static_cast<std::size_t>(count));
+    }
+}
+
+// Makes the rename itself durable. A failure here is not reported: the folder then holds
+// the old file or the new one, each complete.
+void syncFolder(const std::string& folder)
+{
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd)
+        ::fsync(fd.get());
+}
+
+} // namespace
+
+FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, std::string_view name)
+{
+    // Names on disk are bytes; messages must be UTF-8.
+    const std::string shown = replaceInvalidUtf8(name);
+    return {std::string(chineseKind) + "“" + shown + "”", std::string(englishKind) + " \"" + shown + "\""};
+}
+
+Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
+                      const FileLabel& file, int error)
+{
+    std::string chinese = std::string(chineseDoing) + file.chinese + "：";
+    if (const char* reason = chineseReason(error)) {
+        chinese += reason;
+    } else {
+        char buffer[256];
+        chinese += strerror_r(error, buffer, sizeof buffer);
+    }
+    return Failure(chinese, std::string(englishDoing) + " " + file.english + ": " + englishReason(error));
+}
+
+std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const FileLabel& file)
+{
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd && errno == ENOENT)
+        return std::nullopt;
+    if (!fd)
+        throw systemFailure("无法打开", "cannot open", file, errno);
+    SmallFile result{};
+    if (::fstat(fd.get(), &result.status) != 0)
+        throw systemFailure("无法读取", "cannot read", file, errno);
+    if (!S_ISREG(result.status.st_mode))
+        throw Failure(file.chinese + "不是普通文件", file.english + " is not a regular file");
+    const auto size = static_cast<std::size_t>(result.status.st_size);
+    if (size > kMaxSmallFileSize)
+        throw tooLarge(file);
+    // One byte past the limit tells a file that grew since fstat.
+    result.bytes = readAtMost(fd.get(), kMaxSmallFileSize + 1, size, file);
+    if (result.bytes.size() > kMaxSmallFileSize)
+        throw tooLarge(file);
+    return result;
+}
+
+SmallFile readSmallFile(const std::string& path, const FileLabel& file)
+{
+    if (auto result = readSmallFileIfExists(path, file))
+        return std::move(*result);
+    throw systemFailure("无法打开", "cannot open", file, ENOENT);
+}
+
+void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
+                 const FileLabel& file, WriteCall writeCall)
+{
+    const std::string target = followLinks(path);
+    TemporaryFile temporary(folderOf(target), previous ? 0600 : 0666, file);
+    if (previous) {
+        keepOwnerIfAllowed(temporary.fd(), *previous);
+        if (::fchmod(temporary.fd(), previous->st_mode & 07777) != 0)
+            throw writeFailure(file, errno);
+    }
+    writeAll(temporary.fd(), content, writeCall ? writeCall : ::write, file);
+    if (::fsync(temporary.fd()) != 0 || temporary.close() != 0)
+        throw writeFailure(file, errno);
+    if (::rename(temporary.path().c_str(), target.c_str()) != 0)
+        throw writeFailure(file, errno);
+    temporary.release();
+    syncFolder(folderOf(target));
+}
+
+} // namespace zemora

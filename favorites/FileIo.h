@@ -1,0 +1,54 @@
+#pragma once
+// Reading and replacing the small text files favorites live in, with failures phrased
+// for the user.
+#include "app/Failure.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zemora {
+
+// Larger files are refused: no shortcut or INI file of ours comes near it.
+inline constexpr std::size_t kMaxSmallFileSize = 1024 * 1024;
+
+// How a message names a file, e.g. {"收藏“新闻.url”", "favorite \"新闻.url\""}.
+struct FileLabel {
+    std::string chinese;
+    std::string english;
+};
+
+// The label for a file of the given kind, e.g. fileLabel("收藏", "favorite", "新闻.url").
+FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, std::string_view name);
+
+// "<doing><file>：<reason> (<doing> <file>: <reason>)" for a call that failed with `error`.
+Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
+                      const FileLabel& file, int error);
+
+struct SmallFile {
+    std::string bytes;
+    struct stat status;
+};
+
+// Reads a regular file of at most kMaxSmallFileSize bytes whole, never blocking on a
+// FIFO or device. nullopt when it does not exist; Failure for anything else amiss.
+std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const FileLabel& file);
+// The same, with a missing file a Failure too.
+SmallFile readSmallFile(const std::string& path, const FileLabel& file);
+
+// Stands in for write(2) when filling the temporary file, so tests can make it fail.
+using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
+
+// Replaces the file at `path` (through symbolic links) with `content` atomically: a
+// temporary file in the same folder, written and flushed, then renamed over it.
+// `previous` is the replaced file's status, whose permissions carry over; a new file gets
+// 0666 less the umask. On failure the old file is untouched, no temporary file remains,
+// and Failure says why.
+void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
+                 const FileLabel& file, WriteCall writeCall = nullptr);
+
+} // namespace zemora

@@ -1,0 +1,53 @@
+#include "favorites/ShortcutFile.h"
+
+#include "favorites/CodePage.h"
+#include "favorites/FileIo.h"
+#include "favorites/IniFile.h"
+#include "favorites/Utf7.h"
+#include "favorites/Utf8.h"
+
+namespace zemora {
+namespace {
+
+constexpr std::string_view kSection = "InternetShortcut";
+constexpr std::string_view kUnicodeSection = "InternetShortcut.W";
+constexpr std::string_view kKey = "URL";
+
+std::optional<std::string> unicodeUrl(std::string_view bytes)
+{
+    const std::optional<std::string> encoded = iniValue(bytes, kUnicodeSection, kKey);
+    if (!encoded)
+        return std::nullopt;
+    std::optional<std::string> decoded = decodeUtf7(*encoded);
+    if (!decoded || decoded->empty())
+        return std::nullopt;
+    return decoded;
+}
+
+std::string fileName(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::optional<std::string> shortcutUrl(std::string_view bytes)
+{
+    if (std::optional<std::string> url = unicodeUrl(bytes))
+        return url;
+    const std::optional<std::string> plain = iniValue(bytes, kSection, kKey);
+    if (!plain || plain->empty())
+        return std::nullopt;
+    return bytes.starts_with(kUtf8ByteOrderMark) ? replaceInvalidUtf8(*plain) : ansiToUtf8(*plain);
+}
+
+std::string readShortcutAddress(const std::string& path)
+{
+    const FileLabel favorite = fileLabel("收藏", "favorite", fileName(path));
+    if (std::optional<std::string> url = shortcutUrl(readSmallFile(path, favorite).bytes))
+        return std::move(*url);
+    throw Failure(favorite.chinese + "中没有网址", favorite.english + " holds no address");
+}
+
+} // namespace zemora
