@@ -14,6 +14,7 @@ namespace zemora {
 
 const wxString Form1::kStartAddress = "http://www.baidu.com";
 const wxString Form1::kCaption = wxString::FromUTF8("Zemora浏览器");
+const wxString Form1::kAddressPrompt = wxString::FromUTF8("请填写您想收藏的网址");
 
 namespace {
 
@@ -95,7 +96,7 @@ void Form1::createControls()
     Combo2 = std::make_unique<ComboBox>(combo("点击收藏夹，再请选择你要访问的网站"));
     place(Combo2->Window(), 5880, 1080, 3135, 300);
 
-    Text2 = new wxTextCtrl(inner_, wxID_ANY, wxString::FromUTF8("请填写您想收藏的网址"));
+    Text2 = new wxTextCtrl(inner_, wxID_ANY, kAddressPrompt);
     place(Text2, 6480, 2040, 2415, 270);
     Text1 = new wxTextCtrl(inner_, wxID_ANY, wxString::FromUTF8("请填写您想收藏的网站名称"));
     place(Text1, 3240, 1800, 2415, 270);

@@ -12,6 +12,7 @@
 #include "app/Controls.h"
 #include "app/Layout.h"
 #include "browse/WebBrowserControl.h"
+#include "favorites/AddFavoriteDialog.h"
 
 class wxButton;
 class wxPanel;
@@ -27,6 +28,12 @@ struct Form1Seams {
     std::function<std::optional<std::string>()> favoritesFolder;
     // Tells the user of a failure that ended a handler (UTF-8 text).
     std::function<void(const std::string& message)> reportFailure;
+    // Tells the user something that is no failure (UTF-8 text).
+    std::function<void(const std::string& message)> tellUser;
+    // The add-to-favorites dialog.
+    std::function<std::optional<AddFavoriteChoice>(wxWindow* owner, const wxString& name,
+                                                   const std::string& favoritesFolder)>
+        addFavoriteDialog;
 };
 
 // The seams of the real program.
@@ -42,6 +49,7 @@ public:
     static const wxString kCaption;
     static const wxString kTitleSuffix;
     static const wxString kBanner;
+    static const wxString kAddressPrompt; // Text2's initial text
     static constexpr int kRefreshInterval = 60000; // milliseconds
 
     // Controls, in creation order.
@@ -84,6 +92,11 @@ public:
     void LoadFavoritesList();
     void CaptureLayout();
     void OpenTypedAddress();
+    // Writes a favorite for the address through the dialog; the path written, or empty.
+    wxString AddToFavorites(const wxString& name, const wxString& address);
+    // Sets one key of an INI-style file; each text comes back as the code page kept it.
+    void ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,
+                         std::string& iniFile);
 
     // Runs one event handler to its end; a failure ends it and is reported, never more.
     void runHandler(const std::function<void()>& handler);
@@ -94,7 +107,14 @@ private:
     void setTabOrder();
     void wireEvents();
 
+    void addCurrentPage();
+    // The file of the favorite at a list position, as the file system spells it.
+    std::string favoriteFile(int position) const;
+
     Form1Seams seams_;
+    // FavoritesPath and the listed names, as the file system spells them.
+    std::string favoritesFolder_;
+    std::vector<std::string> favoriteFiles_;
     wxPanel* inner_;
     TwipScale scale_;
     std::vector<std::unique_ptr<LayoutControl>> entries_;

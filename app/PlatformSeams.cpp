@@ -1,26 +1,35 @@
-#include <cstdlib>
-
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
 #include "app/Form1.h"
 #include "browse/WebKitBrowser.h"
-
+#include "favorites/AddFavoriteDialog.h"
+#include "favorites/FavoritesFolder.h"
 
 namespace zemora {
+
+namespace {
+
+// Shown once the running handler has ended, so no handler runs inside another.
+void showLater(const std::string& message, long icon)
+{
+    wxTheApp->CallAfter([message, icon] {
+        wxMessageBox(wxString::FromUTF8(message), Form1::kCaption, wxOK | icon);
+    });
+}
+
+} // namespace
 
 Form1Seams platformSeams()
 {
     Form1Seams seams;
     seams.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
-    seams.favoritesFolder = []() -> std::optional<std::string> { const char* home = std::getenv("HOME"); if (!home) return std::nullopt; return std::string(home) + "/Favorites"; };
+    seams.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
+    seams.addFavoriteDialog = showAddFavoriteDialog;
     seams.reportFailure = [](const std::string& message) {
-        // Shown once the failed handler has ended, so no handler runs inside another.
-        wxTheApp->CallAfter([message] {
-            wxMessageBox(wxString::FromUTF8("运行时错误 (Run-time error)\n\n" + message),
-                         Form1::kCaption, wxOK | wxICON_ERROR);
-        });
+        showLater("运行时错误 (Run-time error)\n\n" + message, wxICON_ERROR);
     };
+    seams.tellUser = [](const std::string& message) { showLater(message, wxICON_INFORMATION); };
     return seams;
 }
 

@@ -36,6 +36,20 @@ void Form1::Toolbar1_ButtonClick(const ToolbarButton& Button)
     for (const Portal& portal : kPortals)
         if (key == portal.key)
             return WebBrowser1->NavigateTo(portal.address);
+    if (key == "add")
+        return addCurrentPage();
+}
+
+void Form1::addCurrentPage()
+{
+    const wxString name = Text1->GetValue();
+    const wxString address = Text2->GetValue();
+    // Before any page has loaded the box holds its prompt, which is no address to keep.
+    if (address.empty() || address == kAddressPrompt) {
+        seams_.tellUser("还没有可以收藏的网页。(There is no page to add to the favorites yet.)");
+        return;
+    }
+    AddToFavorites(name, address);
 }
 
 } // namespace zemora

@@ -1,17 +1,63 @@
-// The favorites drop-down: the user's Favorites folder, listed once at start-up.
+// The favorites drop-down: the user's Favorites folder, listed once at start-up, and
+// opening the favorite chosen from it.
+#include <wx/combobox.h>
+
 #include "app/Failure.h"
 #include "app/Form1.h"
+#include "favorites/FavoritesFolder.h"
+#include "favorites/ShortcutFile.h"
+#include "favorites/Utf8.h"
 
 namespace zemora {
+
+namespace {
+
+// File names are bytes; one that is no valid UTF-8 still shows, with "?" for the rest.
+wxString displayName(const std::string& name)
+{
+    return wxString::FromUTF8(replaceInvalidUtf8(name));
+}
+
+} // namespace
 
 void Form1::LoadFavoritesList()
 {
     const std::optional<std::string> folder = seams_.favoritesFolder();
     if (!folder)
         throw Failure("无法确定收藏夹文件夹", "The Favorites folder cannot be determined");
-    FavoritesPath = wxString::FromUTF8(*folder);
+    favoritesFolder_ = *folder;
+    FavoritesPath = displayName(favoritesFolder_);
+
+    std::vector<std::string> names;
+    try {
+        names = listShortcutFiles(favoritesFolder_);
+    } catch (const Failure& failure) {
+        // An unreadable folder costs the list, not the window's layout or its first page.
+        seams_.reportFailure(failure.what());
+        return;
+    }
+    if (names.empty())
+        return;
+    Combo2->Clear();
+    for (const std::string& name : names)
+        Combo2->AddItem(displayName(name));
+    favoriteFiles_ = std::move(names);
 }
 
-void Form1::Combo2_Click() {}
+std::string Form1::favoriteFile(int position) const
+{
+    if (position >= 0 && position < static_cast<int>(favoriteFiles_.size()) &&
+        Combo2->List(position) == Combo2->Text())
+        return favoriteFiles_[static_cast<std::size_t>(position)];
+    return std::string(Combo2->Text().utf8_str());
+}
+
+void Form1::Combo2_Click()
+{
+    const std::string path = favoritesFolder_ + "/" + favoriteFile(Combo2->Window()->GetSelection());
+    const std::string address = readShortcutAddress(path);
+    Combo1->SetText(wxString::FromUTF8(address));
+    WebBrowser1->NavigateTo(Combo1->Text());
+}
 
 } // namespace zemora

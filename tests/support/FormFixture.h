@@ -38,6 +38,11 @@ protected:
             return favoritesFolder;
         };
         s.reportFailure = [this](const std::string& message) { reports.push_back(message); };
+        s.tellUser = [this](const std::string& message) { told.push_back(message); };
+        s.addFavoriteDialog = [this](wxWindow* owner, const wxString& name, const std::string& folder) {
+            dialogCalls.push_back({owner, name, folder});
+            return dialogAnswer;
+        };
         return s;
     }
 
@@ -49,6 +54,14 @@ protected:
     std::optional<std::string> favoritesFolder;
     std::vector<int> folderLookups; // CtlCount at each lookup
     std::vector<std::string> reports;
+    std::vector<std::string> told;
+    struct DialogCall {
+        wxWindow* owner;
+        wxString name;
+        std::string folder;
+    };
+    std::vector<DialogCall> dialogCalls;
+    std::optional<AddFavoriteChoice> dialogAnswer; // cancelled unless set
 };
 
 } // namespace zemora::test

@@ -1,0 +1,53 @@
+// Adding a favorite: the dialog settles the file, ProfileSaveItem writes its URL key.
+#include <wx/textctrl.h>
+
+#include "app/Form1.h"
+#include "favorites/CodePage.h"
+#include "favorites/IniFile.h"
+
+namespace zemora {
+
+namespace {
+
+// Text in the code page and back: what a file in that code page keeps of it.
+wxString throughCodePage(const std::string& utf8, std::string& ansi)
+{
+    ansi = utf8ToAnsi(utf8);
+    return wxString::FromUTF8(ansiToUtf8(ansi));
+}
+
+} // namespace
+
+wxString Form1::AddToFavorites(const wxString& name, const wxString& address)
+{
+    const std::optional<std::string> folder = seams_.favoritesFolder();
+    if (!folder)
+        return wxString();
+    const std::optional<AddFavoriteChoice> choice = seams_.addFavoriteDialog(this, name, *folder);
+    if (!choice)
+        return wxString();
+    wxString section = "InternetShortcut";
+    wxString key = "URL";
+    wxString value = address;
+    std::string path = choice->path;
+    ProfileSaveItem(section, key, value, path);
+    Text1->ChangeValue(choice->name);
+    return wxString::FromUTF8(path);
+}
+
+void Form1::ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,
+                            std::string& iniFile)
+{
+    // Characters the code page cannot carry would be lost from the address: they are
+    // percent-encoded first, as browsers do, so the stored address opens the same page.
+    const std::string encodedValue =
+        percentEncodeUnrepresentable(std::string(lpValue.utf8_str()));
+    std::string section, key, value;
+    lpSectionName = throughCodePage(std::string(lpSectionName.utf8_str()), section);
+    lpKeyName = throughCodePage(std::string(lpKeyName.utf8_str()), key);
+    lpValue = throughCodePage(encodedValue, value);
+    // The path is the file system's bytes already; it needs no conversion.
+    writeIniValue(iniFile, section, key, value);
+}
+
+} // namespace zemora

@@ -1,0 +1,97 @@
+// Favorites on the real engine: a shortcut from the Favorites folder opens its page, and a
+// loaded page is added through the real dialog.
+#include <filesystem>
+#include <fstream>
+
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "browse/WebKitBrowser.h"
+#include "favorites/FavoritesFolder.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/HttpServer.h"
+
+using namespace zemora;
+using namespace zemora::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class WindowFavorites : public FormFixture {
+protected:
+    Form1Seams seams() override
+    {
+        Form1Seams s = FormFixture::seams();
+        s.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+        s.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
+        // The real dialog, driven as the user would: the name edited, then "确定".
+        s.addFavoriteDialog = [this](wxWindow* owner, const wxString& name, const std::string& folder) {
+            AddFavoriteDialog dialog(owner, name, folder);
+            proposedName = dialog.nameField()->GetValue();
+            dialog.nameField()->SetValue(typedName);
+            wxCommandEvent ok(wxEVT_BUTTON, dialog.okButton()->GetId());
+            ok.SetEventObject(dialog.okButton());
+            dialog.okButton()->ProcessWindowEvent(ok);
+            return dialog.choice();
+        };
+        return s;
+    }
+
+    void SetUp() override
+    {
+        // The user's own settings name the folder.
+        fs::create_directories(testHome() / ".config");
+        std::ofstream(testHome() / ".config/user-dirs.dirs") << "XDG_FAVORITES_DIR=\"$HOME/Lesezeichen\"\n";
+        folder = testHome() / "Lesezeichen";
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        server.page("/fav.html", "Favorite Page");
+        std::ofstream(folder / "site.url", std::ios::binary)
+            << "[DEFAULT]\nBASEURL=http://127.0.0.1:1/\n[InternetShortcut]\nURL=" << server.url("/fav.html") << "\n";
+        FormFixture::SetUp();
+        form->Show();
+    }
+
+    HttpServer server;
+    fs::path folder;
+    wxString typedName = "Saved Page";
+    wxString proposedName;
+};
+
+} // namespace
+
+TEST_F(WindowFavorites, ChosenFavoriteOpensItsPage)
+{
+    handle(&Form1::Form_Load);
+    ASSERT_EQ(form->Combo2->ListCount(), 1);
+    EXPECT_EQ(form->Combo2->List(0), "site.url");
+
+    form->Combo2->Window()->SetSelection(0);
+    wxCommandEvent chosen(wxEVT_COMBOBOX, form->Combo2->Window()->GetId());
+    chosen.SetEventObject(form->Combo2->Window());
+    chosen.SetInt(0);
+    form->Combo2->Window()->ProcessWindowEvent(chosen);
+
+    EXPECT_TRUE(runEventsUntil([&] {
+        return form->GetTitle() == "Favorite Page" + Form1::kTitleSuffix;
+    }));
+    EXPECT_EQ(form->Combo1->Text(), server.url("/fav.html"));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WindowFavorites, LoadedPageIsAddedThroughTheDialog)
+{
+    handle(&Form1::Form_Load);
+    form->Combo1->SetText(server.url("/fav.html"));
+    handle(&Form1::Combo1_Click);
+    ASSERT_TRUE(runEventsUntil([&] { return form->Text1->GetValue() == "Favorite Page"; }));
+
+    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(proposedName, "Favorite Page");
+    std::ifstream in(folder / "Saved Page.url", std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(written, "[InternetShortcut]\r\nURL=" + server.url("/fav.html") + "\r\n");
+    EXPECT_EQ(form->Text1->GetValue(), "Saved Page");
+}
