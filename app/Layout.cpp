@@ -37,40 +37,43 @@ float divide(float dividend, float divisor)
     return dividend / divisor;
 }
 
+// Both passes count the controls the same way, so slot n is the same control in each.
+template <class Body>
+void forEachSlot(LayoutState& s, LayoutHost& host, Body body)
+{
+    s.CtlCount = 0;
+    for (LayoutControl* c : host.Controls()) {
+        if (c->IsMenu())
+            continue;
+        skipError([&] { raiseCounter(s.CtlCount); });
+        body(*c, static_cast<int>(s.CtlCount));
+    }
+}
+
 } // namespace
 
 void captureLayout(LayoutState& s, LayoutHost& host)
 {
-    s.CtlCount = 0;
-    for (LayoutControl* c : host.Controls()) {
-        if (c->IsMenu())
-            continue;
-        skipError([&] { raiseCounter(s.CtlCount); });
-        const int n = s.CtlCount;
+    forEachSlot(s, host, [&](LayoutControl& c, int n) {
         skipError([&] { s.TopRatio.redimPreserve(n); });
         skipError([&] { s.LeftRatio.redimPreserve(n); });
         skipError([&] { s.HeightRatio.redimPreserve(n); });
         skipError([&] { s.WidthRatio.redimPreserve(n); });
-        skipError([&] { s.TopRatio.at(n) = divide(c->Get(Prop::Top), host.ScaleHeight()); });
-        skipError([&] { s.LeftRatio.at(n) = divide(c->Get(Prop::Left), host.ScaleWidth()); });
-        skipError([&] { s.HeightRatio.at(n) = divide(c->Get(Prop::Height), host.ScaleHeight()); });
-        skipError([&] { s.WidthRatio.at(n) = divide(c->Get(Prop::Width), host.ScaleWidth()); });
-    }
+        skipError([&] { s.TopRatio.at(n) = divide(c.Get(Prop::Top), host.ScaleHeight()); });
+        skipError([&] { s.LeftRatio.at(n) = divide(c.Get(Prop::Left), host.ScaleWidth()); });
+        skipError([&] { s.HeightRatio.at(n) = divide(c.Get(Prop::Height), host.ScaleHeight()); });
+        skipError([&] { s.WidthRatio.at(n) = divide(c.Get(Prop::Width), host.ScaleWidth()); });
+    });
 }
 
 void applyLayout(LayoutState& s, LayoutHost& host)
 {
-    s.CtlCount = 0;
-    for (LayoutControl* c : host.Controls()) {
-        if (c->IsMenu())
-            continue;
-        skipError([&] { raiseCounter(s.CtlCount); });
-        const int n = s.CtlCount;
-        skipError([&] { c->Set(Prop::Top, s.TopRatio.valueAt(n) * host.ScaleHeight()); });
-        skipError([&] { c->Set(Prop::Left, s.LeftRatio.valueAt(n) * host.ScaleWidth()); });
-        skipError([&] { c->Set(Prop::Height, s.HeightRatio.valueAt(n) * host.ScaleHeight()); });
-        skipError([&] { c->Set(Prop::Width, s.WidthRatio.valueAt(n) * host.ScaleWidth()); });
-    }
+    forEachSlot(s, host, [&](LayoutControl& c, int n) {
+        skipError([&] { c.Set(Prop::Top, s.TopRatio.valueAt(n) * host.ScaleHeight()); });
+        skipError([&] { c.Set(Prop::Left, s.LeftRatio.valueAt(n) * host.ScaleWidth()); });
+        skipError([&] { c.Set(Prop::Height, s.HeightRatio.valueAt(n) * host.ScaleHeight()); });
+        skipError([&] { c.Set(Prop::Width, s.WidthRatio.valueAt(n) * host.ScaleWidth()); });
+    });
 }
 
 } // namespace zemora

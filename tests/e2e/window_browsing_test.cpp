@@ -3,8 +3,7 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "browse/WebKitBrowser.h"
-#include "tests/support/FormFixture.h"
+#include "tests/support/RealFormFixture.h"
 #include "tests/support/HttpServer.h"
 
 using namespace zemora;
@@ -12,21 +11,14 @@ using namespace zemora::test;
 
 namespace {
 
-class WindowBrowsing : public FormFixture {
+class WindowBrowsing : public RealFormFixture {
 protected:
-    Form1Seams seams() override
-    {
-        Form1Seams s = FormFixture::seams();
-        s.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
-        return s;
-    }
     void SetUp() override
     {
-        FormFixture::SetUp();
+        RealFormFixture::SetUp();
         server.page("/a.html", "Page A");
         server.page("/b.html", "Page B");
         server.route("/moved", {302, "", "text/html", server.url("/b.html")});
-        form->Show();
     }
 
     void typeAndPressEnter(const wxString& text)

@@ -7,9 +7,8 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "browse/WebKitBrowser.h"
 #include "favorites/FavoritesFolder.h"
-#include "tests/support/FormFixture.h"
+#include "tests/support/RealFormFixture.h"
 #include "tests/support/HttpServer.h"
 
 using namespace zemora;
@@ -18,12 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class WindowFavorites : public FormFixture {
+class WindowFavorites : public RealFormFixture {
 protected:
     Form1Seams seams() override
     {
-        Form1Seams s = FormFixture::seams();
-        s.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+        Form1Seams s = RealFormFixture::seams();
         s.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
         // The real dialog, driven as the user would: the name edited, then "确定".
         s.addFavoriteDialog = [this](wxWindow* owner, const wxString& name, const std::string& folder) {
@@ -49,8 +47,7 @@ protected:
         server.page("/fav.html", "Favorite Page");
         std::ofstream(folder / "site.url", std::ios::binary)
             << "[DEFAULT]\nBASEURL=http://127.0.0.1:1/\n[InternetShortcut]\nURL=" << server.url("/fav.html") << "\n";
-        FormFixture::SetUp();
-        form->Show();
+        RealFormFixture::SetUp();
     }
 
     HttpServer server;

@@ -1,0 +1,23 @@
+#pragma once
+// Form1 on the real WebKit engine, shown, with the other seams as FormFixture fakes them.
+#include "browse/WebKitBrowser.h"
+#include "tests/support/FormFixture.h"
+
+namespace zemora::test {
+
+class RealFormFixture : public FormFixture {
+protected:
+    Form1Seams seams() override
+    {
+        Form1Seams s = FormFixture::seams();
+        s.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+        return s;
+    }
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        form->Show();
+    }
+};
+
+} // namespace zemora::test
