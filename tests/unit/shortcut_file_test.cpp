@@ -52,6 +52,9 @@ const ReadCase kFiles[] = {
      "[InternetShortcut.W]\nURL=http://a/+2D3eAA-\n[InternetShortcut]\nURL=http://a/?\n", "http://a/😀"},
     {"broken W falls back", "[InternetShortcut]\r\nURL=http://a/\r\n[InternetShortcut.W]\r\nURL=+2D0-\r\n", "http://a/"},
     {"empty W falls back", "[InternetShortcut]\r\nURL=http://a/\r\n[InternetShortcut.W]\r\nURL=\r\n", "http://a/"},
+    {"W with encoded line breaks falls back",
+     "[InternetShortcut]\r\nURL=http://a/\r\n[InternetShortcut.W]\r\nURL=http://a/+AA0ACg-x\r\n", "http://a/"},
+    {"W with an encoded CR only, no plain URL", "[InternetShortcut.W]\nURL=+AA2xxxxx\n", std::nullopt},
 };
 
 TEST(ShortcutUrl, ReadsWhatTheProfileReaderWould)
