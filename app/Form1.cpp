@@ -51,7 +51,7 @@ void useCompactControls()
 Form1::Form1(Form1Seams seams)
     : wxFrame(nullptr, wxID_ANY, kCaption),
       Timer1(6600, 3960),
-      ImageList1{toolbarPictures(), PositionOnlyEntry(3240, 3600)},
+      ImageList1{{}, PositionOnlyEntry(3240, 3600)},
       seams_(std::move(seams)),
       inner_(nullptr),
       scale_(this)
@@ -83,6 +83,11 @@ void Form1::createControls()
         collection_.push_back(entry.get());
         entries_.push_back(std::move(entry));
     };
+    // The engine starts its helper processes as soon as its control exists; let that
+    // run while the rest of the window is built. It still takes its place in order below.
+    WebBrowser1 = seams_.createBrowser(inner_);
+    ImageList1.ListImages = toolbarPictures();
+
     const auto combo = [this](const char* text) {
         return new wxComboBox(inner_, wxID_ANY, wxString::FromUTF8(text), wxDefaultPosition,
                               wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
@@ -115,7 +120,6 @@ void Form1::createControls()
     Command1 = new wxButton(inner_, wxID_ANY, "GO...");
     place(Command1, 4980, 1080, 735, 255);
 
-    WebBrowser1 = seams_.createBrowser(inner_);
     place(WebBrowser1->Window(), 0, 1440, 9970, 6015);
 
     Label2 = new wxStaticText(inner_, wxID_ANY, "please wait a minute", wxDefaultPosition,

@@ -6,21 +6,30 @@ namespace zemora {
 
 namespace {
 
-bool isBadge(int index) { return index >= 5 && index <= 10; }
+// A portal badge: drawn at its own size and scaled to the picture size, rendered only
+// when a size is asked for.
+class BadgeBundle : public wxBitmapBundleImpl {
+public:
+    explicit BadgeBundle(const char* svg) : svg_(wxBitmapBundle::FromSVG(svg, kBadgeSize)) {}
 
-wxBitmap renderPicture(int index, double scale)
-{
-    const wxSize target(wxRound(kPictureSize.x * scale), wxRound(kPictureSize.y * scale));
-    const auto svg = wxBitmapBundle::FromSVG(embedded::pictureSvgs[index], kPictureSize);
-    if (!isBadge(index))
-        return svg.GetBitmap(target);
-    const wxSize drawn(wxRound(kBadgeSize.x * scale), wxRound(kBadgeSize.y * scale));
-    wxImage image = wxBitmapBundle::FromSVG(embedded::pictureSvgs[index], kBadgeSize)
-                        .GetBitmap(drawn)
-                        .ConvertToImage();
-    image.Rescale(target.x, target.y, wxIMAGE_QUALITY_HIGH);
-    return wxBitmap(image);
-}
+    wxSize GetDefaultSize() const override { return kPictureSize; }
+    wxSize GetPreferredBitmapSizeAtScale(double scale) const override
+    {
+        return kPictureSize * scale;
+    }
+    wxBitmap GetBitmap(const wxSize& size) override
+    {
+        const double scale = static_cast<double>(size.y) / kPictureSize.y;
+        wxImage image = svg_.GetBitmap(kBadgeSize * scale).ConvertToImage();
+        image.Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH);
+        return wxBitmap(image);
+    }
+
+private:
+    wxBitmapBundle svg_;
+};
+
+bool isBadge(int index) { return index >= 5 && index <= 10; }
 
 } // namespace
 
@@ -29,10 +38,9 @@ std::vector<wxBitmapBundle> toolbarPictures()
     std::vector<wxBitmapBundle> pictures;
     pictures.reserve(static_cast<std::size_t>(embedded::pictureCount));
     for (int i = 0; i < embedded::pictureCount; ++i) {
-        wxVector<wxBitmap> sizes;
-        sizes.push_back(renderPicture(i, 1.0));
-        sizes.push_back(renderPicture(i, 2.0));
-        pictures.push_back(wxBitmapBundle::FromBitmaps(sizes));
+        const char* svg = embedded::pictureSvgs[i];
+        pictures.push_back(isBadge(i) ? wxBitmapBundle::FromImpl(new BadgeBundle(svg))
+                                      : wxBitmapBundle::FromSVG(svg, kPictureSize));
     }
     return pictures;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include <gdk/gdkx.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
@@ -57,6 +58,17 @@ void registerHomeScheme()
     (void)registered;
 }
 
+// A display without direct rendering (a virtual one, or no GPU) would composite pages with
+// a software GL: slower to start and far heavier than drawing them directly.
+bool hasHardwareRendering()
+{
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_X11_DISPLAY(display))
+        return true;
+    int opcode = 0, event = 0, error = 0;
+    return XQueryExtension(gdk_x11_display_get_xdisplay(display), "DRI3", &opcode, &event, &error);
+}
+
 WebKitWebView* nativeView(wxWebView* view)
 {
     return static_cast<WebKitWebView*>(view->GetNativeBackend());
@@ -68,6 +80,10 @@ const char* WebKitBrowser::homeAddress() { return kHomeAddress; }
 
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
 {
+    // Must be settled before the engine starts: changing the policy of a loading view
+    // drops its navigation. The user's own setting wins.
+    if (!hasHardwareRendering())
+        g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
     registerHomeScheme();
     view_ = wxWebView::New(parent, wxID_ANY, kBlank, wxDefaultPosition, wxDefaultSize,
                            wxWebViewBackendWebKit);
