@@ -19,7 +19,9 @@ std::optional<std::string> unicodeUrl(std::string_view bytes)
     if (!encoded)
         return std::nullopt;
     std::optional<std::string> decoded = decodeUtf7(*encoded);
-    if (!decoded || decoded->empty())
+    // UTF-7 can smuggle in the line breaks an INI line never holds; such an address
+    // could not be shown on one line nor saved again, so the plain one counts instead.
+    if (!decoded || decoded->empty() || decoded->find_first_of("\r\n") != std::string::npos)
         return std::nullopt;
     return decoded;
 }

@@ -9,7 +9,8 @@ namespace zemora {
 // The address in a shortcut file's bytes, as UTF-8: key URL of section InternetShortcut
 // as INI reading gives it, taken from the locale's code page (or as UTF-8 after a UTF-8
 // byte-order mark). The UTF-7 URL of section InternetShortcut.W, written for addresses
-// the code page cannot carry, wins when it decodes. nullopt when there is no address.
+// the code page cannot carry, wins when it decodes to one line. nullopt when there is no
+// address.
 std::optional<std::string> shortcutUrl(std::string_view bytes);
 
 // The address in the shortcut file at `path`. Throws Failure naming the favorite and the

@@ -1,0 +1,156 @@
+// Arbitrary bytes into the shortcut reader and the UTF-7 decoder. Stops (trap) when an
+// address comes out empty, as ill-formed UTF-8 or holding a line break, or when the
+// decoder disagrees with a straightforward encoder written here.
+#include "favorites/ShortcutFile.h"
+#include "favorites/Utf7.h"
+
+#include <locale.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// Written apart from favorites/Utf8.cpp so that a fault there cannot hide itself.
+std::optional<std::vector<char32_t>> codePoints(std::string_view text)
+{
+    std::vector<char32_t> out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        char32_t value = lead;
+        char32_t smallest = 0;
+        if (lead >= 0x80) {
+            if ((lead & 0xE0) == 0xC0) {
+                length = 2, value = lead & 0x1F, smallest = 0x80;
+            } else if ((lead & 0xF0) == 0xE0) {
+                length = 3, value = lead & 0x0F, smallest = 0x800;
+            } else if ((lead & 0xF8) == 0xF0) {
+                length = 4, value = lead & 0x07, smallest = 0x10000;
+            } else {
+                return std::nullopt;
+            }
+            if (text.size() - i < length)
+                return std::nullopt;
+            for (std::size_t k = 1; k < length; ++k) {
+                const auto next = static_cast<unsigned char>(text[i + k]);
+                if ((next & 0xC0) != 0x80)
+                    return std::nullopt;
+                value = (value << 6) | (next & 0x3F);
+            }
+            if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+                return std::nullopt;
+        }
+        out.push_back(value);
+        i += length;
+    }
+    return out;
+}
+
+bool isWellFormedUtf8(std::string_view text) { return codePoints(text).has_value(); }
+
+// The plainest UTF-7: ASCII but "+" as itself, everything else base64 in runs that
+// always end in "-".
+std::string encodeUtf7(const std::vector<char32_t>& text)
+{
+    static constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] < 0x80) {
+            out += text[i] == '+' ? std::string("+-") : std::string(1, static_cast<char>(text[i]));
+            ++i;
+            continue;
+        }
+        std::vector<std::uint16_t> units;
+        for (; i < text.size() && text[i] >= 0x80; ++i) {
+            if (text[i] >= 0x10000) {
+                units.push_back(static_cast<std::uint16_t>(0xD800 + ((text[i] - 0x10000) >> 10)));
+                units.push_back(static_cast<std::uint16_t>(0xDC00 + ((text[i] - 0x10000) & 0x3FF)));
+            } else {
+                units.push_back(static_cast<std::uint16_t>(text[i]));
+            }
+        }
+        out += '+';
+        std::uint32_t bits = 0;
+        int count = 0;
+        for (std::uint16_t unit : units) {
+            bits = (bits << 16) | unit;
+            count += 16;
+            while (count >= 6) {
+                count -= 6;
+                out += kBase64[(bits >> count) & 0x3F];
+            }
+        }
+        if (count > 0)
+            out += kBase64[(bits << (6 - count)) & 0x3F];
+        out += '-';
+    }
+    return out;
+}
+
+void checkUtf7(std::string_view bytes)
+{
+    if (const std::optional<std::string> decoded = zemora::decodeUtf7(bytes)) {
+        for (char c : bytes)
+            require(c != '\0' && static_cast<unsigned char>(c) < 0x80);
+        const auto points = codePoints(*decoded);
+        require(points.has_value());
+        for (char32_t c : *points)
+            require(c != 0);
+        require(zemora::decodeUtf7(encodeUtf7(*points)) == *decoded);
+    }
+    // Any text without U+0000 must come back from its own encoding.
+    if (const auto points = codePoints(bytes)) {
+        for (char32_t c : *points)
+            if (c == 0)
+                return;
+        require(zemora::decodeUtf7(encodeUtf7(*points)) == std::string(bytes));
+    }
+}
+
+void checkShortcut(std::string_view bytes)
+{
+    if (const std::optional<std::string> url = zemora::shortcutUrl(bytes)) {
+        require(!url->empty());
+        require(isWellFormedUtf8(*url));
+        require(url->find_first_of("\r\n") == std::string::npos);
+    }
+}
+
+bool haveUtf8Locale = false;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    haveUtf8Locale = ::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    checkUtf7(bytes);
+    // The reader converts from the locale's set: ASCII in "C", pass-through in UTF-8.
+    ::setlocale(LC_CTYPE, "C");
+    checkShortcut(bytes);
+    // The same bytes as the UTF-7 address too, which random file bytes seldom reach.
+    checkShortcut("[InternetShortcut.W]\r\nURL=" + std::string(bytes));
+    if (haveUtf8Locale) {
+        ::setlocale(LC_CTYPE, "C.UTF-8");
+        checkShortcut(bytes);
+    }
+    return 0;
+}
