@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include <gtk/gtk.h>
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
@@ -113,9 +114,17 @@ bool ComboBox::Contains(const wxString& text) const
 
 void ComboBox::AddItem(const wxString& item)
 {
-    box_->Append(item);
+    // Straight to the native list: the toolkit wrapper counts the entries one by one on
+    // every append, which makes filling a long list quadratic.
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box_->GetHandle()), item.utf8_str());
     items_.push_back(item);
     index_.insert(item.ToStdWstring());
+}
+
+void ComboBox::AddItems(const std::vector<wxString>& items)
+{
+    for (const wxString& item : items)
+        AddItem(item);
 }
 
 void ComboBox::Clear()

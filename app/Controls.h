@@ -71,6 +71,7 @@ public:
     const wxString& List(int index) const;
     bool Contains(const wxString& text) const;
     void AddItem(const wxString& item);
+    void AddItems(const std::vector<wxString>& items);
     void Clear();
     wxComboBox* Window() const { return box_; }
 

@@ -34,6 +34,9 @@ void useCompactControls()
             "#zemora-form entry { padding-left: 4px; padding-right: 4px; }"
             "#zemora-form label, #zemora-form entry, #zemora-form button { font-size: 9pt; }"
             "#zemora-form toolbar { padding: 0; }"
+            // A list drop-down scrolls through thousands of entries, and adding one costs
+            // no walk over the others, as the menu kind's does.
+            "combobox { -GtkComboBox-appears-as-list: true; }"
             "#zemora-form toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
             " border-width: 0; min-width: 0; }"
             "#zemora-form toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",

@@ -48,14 +48,19 @@ void serveHomePage(WebKitURISchemeRequest* request, gpointer)
     g_object_unref(stream);
 }
 
-void registerHomeScheme()
+// Settings of the engine that must be in place before it starts its first web process.
+void prepareEngine()
 {
-    static const bool registered = [] {
-        webkit_web_context_register_uri_scheme(webkit_web_context_get_default(), kHomeScheme,
-                                               serveHomePage, nullptr, nullptr);
+    static const bool prepared = [] {
+        WebKitWebContext* context = webkit_web_context_get_default();
+        // Pages run in a web process confined by bubblewrap: no access to the user's files
+        // beyond what the engine grants, no other processes, no devices.
+        webkit_web_context_set_sandbox_enabled(context, TRUE);
+        webkit_web_context_register_uri_scheme(context, kHomeScheme, serveHomePage, nullptr,
+                                               nullptr);
         return true;
     }();
-    (void)registered;
+    (void)prepared;
 }
 
 // A display without direct rendering (a virtual one, or no GPU) would composite pages with
@@ -84,7 +89,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     // drops its navigation. The user's own setting wins.
     if (!hasHardwareRendering())
         g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
-    registerHomeScheme();
+    prepareEngine();
     view_ = wxWebView::New(parent, wxID_ANY, kBlank, wxDefaultPosition, wxDefaultSize,
                            wxWebViewBackendWebKit);
     if (!view_)

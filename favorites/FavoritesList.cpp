@@ -39,8 +39,11 @@ void Form1::LoadFavoritesList()
     if (names.empty())
         return;
     Combo2->Clear();
+    std::vector<wxString> entries;
+    entries.reserve(names.size());
     for (const std::string& name : names)
-        Combo2->AddItem(displayName(name));
+        entries.push_back(displayName(name));
+    Combo2->AddItems(entries);
     favoriteFiles_ = std::move(names);
 }
 

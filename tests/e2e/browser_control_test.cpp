@@ -1,6 +1,13 @@
 // The WebKit browser control on its own: navigation, its events and its history.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
 #include <wx/frame.h>
 
 #include "app/Failure.h"
@@ -97,4 +104,58 @@ TEST_F(BrowserControl, HomeIsTheBuiltInPage)
     ASSERT_TRUE(runEventsUntil([&] { return downloads > before; }));
     EXPECT_EQ(browser->LocationURL(), WebKitBrowser::homeAddress());
     EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == wxString::FromUTF8("Zemora浏览器主页"); }));
+}
+
+namespace {
+
+struct Process {
+    int parent = 0;
+    std::string name;
+};
+
+std::map<int, Process> processes()
+{
+    std::map<int, Process> all;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string pid = entry.path().filename();
+        if (pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto open = line.find('('), close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        Process p;
+        p.name = line.substr(open + 1, close - open - 1);
+        std::istringstream rest(line.substr(close + 2));
+        std::string state;
+        rest >> state >> p.parent;
+        all[std::stoi(pid)] = p;
+    }
+    return all;
+}
+
+} // namespace
+
+TEST_F(BrowserControl, PagesRunInASandboxedWebProcess)
+{
+    ASSERT_TRUE(open(server.url("/a.html")));
+    const std::map<int, Process> all = processes();
+    int webProcesses = 0;
+    for (const auto& [pid, process] : all) {
+        if (process.name.rfind("WebKitWebProces", 0) != 0)
+            continue;
+        // Ours are our descendants; each has bubblewrap between us and it.
+        bool ours = false, confined = false;
+        for (int p = process.parent; p > 1 && all.count(p); p = all.at(p).parent) {
+            confined = confined || all.at(p).name == "bwrap";
+            ours = ours || p == ::getpid();
+        }
+        if (ours) {
+            ++webProcesses;
+            EXPECT_TRUE(confined) << "web process " << pid << " runs outside the sandbox";
+        }
+    }
+    EXPECT_GE(webProcesses, 1);
 }
