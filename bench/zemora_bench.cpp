@@ -75,12 +75,12 @@ void BM_OpenTypedAddress(benchmark::State& state)
 {
     auto form = makeForm(favoritesWith(0));
     for (int i = 0; i < state.range(0); ++i)
-        form->Combo1->AddItem(wxString::Format("http://site%d.example/", i));
+        form->Combo1->AddItem(wxString::Format("http://site%d.example/", static_cast<int>(i)));
     int next = 0;
     for (auto _ : state) {
         // Alternates a new address (appended) with one already in the history.
         form->Combo1->SetText(next % 2 ? wxString::Format("new%d.example", next)
-                                       : wxString::Format("http://site%d.example/", next % state.range(0)));
+                                       : wxString::Format("http://site%d.example/", static_cast<int>(next % state.range(0))));
         form->OpenTypedAddress();
         ++next;
     }
@@ -98,9 +98,20 @@ std::string fileWithLines(int lines)
     return path.string();
 }
 
+// Files over 1 MiB are refused by design; such sizes are reported as skipped.
+bool refusedAsTooLarge(benchmark::State& state, const std::string& path)
+{
+    if (fs::file_size(path) <= 1024 * 1024)
+        return false;
+    state.SkipWithError("over 1 MiB: refused by design");
+    return true;
+}
+
 void BM_OpenFavoriteFile(benchmark::State& state)
 {
     const std::string path = fileWithLines(static_cast<int>(state.range(0)));
+    if (refusedAsTooLarge(state, path))
+        return;
     for (auto _ : state)
         benchmark::DoNotOptimize(readShortcutAddress(path));
     state.SetComplexityN(state.range(0));
@@ -109,6 +120,8 @@ void BM_OpenFavoriteFile(benchmark::State& state)
 void BM_IniWrite(benchmark::State& state)
 {
     const std::string path = fileWithLines(static_cast<int>(state.range(0)));
+    if (refusedAsTooLarge(state, path))
+        return;
     int i = 0;
     for (auto _ : state)
         writeIniValue(path, "InternetShortcut", "URL", "http://example.test/" + std::to_string(i++));
