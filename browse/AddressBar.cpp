@@ -13,7 +13,9 @@ void Form1::OpenTypedAddress()
     // Navigation first: if the control refuses, the box and the history stay as they were.
     WebBrowser1->NavigateTo(address);
     Combo1->SetText(address);
-    if (!Combo1->Contains(Combo1->Text()))
+    // The address as set, not as read back: the box holds at most 65 535 characters, and
+    // a longer address read back cut short would never match its own entry.
+    if (!Combo1->Contains(address))
         Combo1->AddItem(address);
 }
 

@@ -6,6 +6,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libwxgtk3.2-dev libwxgtk-webview3.2-dev libwebkit2gtk-4.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  bubblewrap xdg-dbus-proxy
   librsvg2-bin fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick
 )

@@ -105,3 +105,20 @@ TEST_F(WindowBrowsing, AutoRefreshReloadsTheShownPageOnEachTick)
     EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") == loads + 2; }));
     EXPECT_TRUE(reports.empty());
 }
+
+TEST_F(WindowBrowsing, ToolbarClickedFasterThanPagesLoadAndHugeAddressesLeaveItWorking)
+{
+    typeAndPressEnter(wxString(wxUniChar('a'), 100000));
+    for (int round = 0; round < 20; ++round)
+        for (int position = 1; position <= 11; ++position) {
+            form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(position)); });
+            runPendingEvents();
+        }
+    // Refused moves through the history are told; the window still works.
+    for (const std::string& report : reports)
+        EXPECT_TRUE(report.find("back") != std::string::npos || report.find("forward") != std::string::npos ||
+                    report.find("refresh") != std::string::npos)
+            << report;
+    typeAndPressEnter(wxString::FromUTF8(server.url("/b.html")));
+    EXPECT_TRUE(captionIs("Page B"));
+}
