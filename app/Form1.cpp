@@ -135,11 +135,11 @@ void Form1::createControls()
 
 void Form1::createToolbar()
 {
-    struct Spec {
+    struct ButtonText {
         const char* key;
         const char* caption;
     };
-    static constexpr Spec specs[] = {
+    static constexpr ButtonText buttonTexts[] = {
         {"back", "Back"},       {"home", "Home"},     {"forward", "Forward"},
         {"refresh", "Refresh"}, {"stop", "Stop"},     {"baidu", "百度"},
         {"MSN", "MSN"},         {"souhu", "搜狐"},    {"wangyi", "网易"},
@@ -150,11 +150,11 @@ void Form1::createToolbar()
     bar->SetToolBitmapSize(kPictureSize);
     std::vector<ToolbarButton> buttons;
     int image = 1;
-    for (const Spec& spec : specs) {
+    for (const ButtonText& text : buttonTexts) {
         const int id = wxWindow::NewControlId();
-        const wxString caption = wxString::FromUTF8(spec.caption);
+        const wxString caption = wxString::FromUTF8(text.caption);
         bar->AddTool(id, caption, ImageList1.ListImages[static_cast<std::size_t>(image) - 1]);
-        buttons.push_back({spec.key, caption, image, id});
+        buttons.push_back({text.key, caption, image, id});
         ++image;
     }
     bar->Realize();

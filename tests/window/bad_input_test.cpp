@@ -10,29 +10,16 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
-#include "tests/support/FormFixture.h"
+#include "tests/support/FavoritesFixture.h"
 
 using namespace zemora;
-using zemora::test::FormFixture;
+using zemora::test::FavoritesFixture;
 namespace fs = std::filesystem;
 
 namespace {
 
-class BadInput : public FormFixture {
+class BadInput : public FavoritesFixture {
 protected:
-    void SetUp() override
-    {
-        FormFixture::SetUp();
-        folder = *favoritesFolder;
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-
-    void write(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
-    }
-
     int position(const std::string& name)
     {
         for (int i = 0; i < form->Combo2->ListCount(); ++i)
@@ -41,33 +28,31 @@ protected:
         return -1;
     }
 
-    // Chooses a listed favorite; returns whether anything was opened.
-    bool choose(const std::string& name)
+    // Chooses a listed favorite by name; returns whether anything was opened.
+    bool chooseNamed(const std::string& name)
     {
         const int at = position(name);
         EXPECT_GE(at, 0) << name << " is not listed";
-        form->Combo2->Window()->SetSelection(at);
         browser->calls.clear();
-        handle(&Form1::Combo2_Click);
+        choose(at);
         return !browser->calls.empty();
     }
-
-    std::string folder;
 };
 
 } // namespace
 
 TEST_F(BadInput, UnusableShortcutFilesAreToldAndOpenNothing)
 {
-    write("binary.url", std::string("\x00\xff\xfe[Internet\x00Shortcut]\r\nURL\x01=\x80", 22));
-    write("empty.url", "");
-    write("huge.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
+    writeFile("binary.url", std::string("\x00\xff\xfe[Internet\x00Shortcut]\r\nURL\x01=\x80", 22));
+    writeFile("empty.url", "");
+    writeFile("huge.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
     fs::resize_file(folder + "/huge.url", 100u * 1024 * 1024); // 100 MB, sparse
+    std::filesystem::create_directories(folder);
     ASSERT_EQ(::mkfifo((folder + "/fifo.url").c_str(), 0644), 0);
     handle(&Form1::Form_Load);
     form->Combo1->SetText("kept");
     for (const char* name : {"binary.url", "empty.url", "huge.url"})
-        EXPECT_FALSE(choose(name)) << name;
+        EXPECT_FALSE(chooseNamed(name)) << name;
     EXPECT_EQ(position("fifo.url"), -1) << "a FIFO is no favorite";
     EXPECT_EQ(reports.size(), 3u);
     EXPECT_EQ(form->Combo1->Text(), "kept");
@@ -77,12 +62,12 @@ TEST_F(BadInput, OddFileNamesAreListedAndOpen)
 {
     const std::string names[] = {"line\nbreak.url", "bad\xff" "byte.url"};
     for (const std::string& name : names)
-        write(name, "[InternetShortcut]\r\nURL=http://odd.example/\r\n");
+        writeFile(name, "[InternetShortcut]\r\nURL=http://odd.example/\r\n");
     fs::create_symlink(folder + "/missing.url", folder + "/dangling.url");
     handle(&Form1::Form_Load);
     EXPECT_EQ(form->Combo2->ListCount(), 2) << "the dangling link is no favorite";
-    EXPECT_TRUE(choose("line\nbreak.url"));
-    EXPECT_TRUE(choose("bad?byte.url")) << "shown with ? for the byte, opened by its real name";
+    EXPECT_TRUE(chooseNamed("line\nbreak.url"));
+    EXPECT_TRUE(chooseNamed("bad?byte.url")) << "shown with ? for the byte, opened by its real name";
     EXPECT_TRUE(reports.empty());
 }
 
@@ -101,19 +86,16 @@ TEST_F(BadInput, FullOrReadOnlyDiskOnAddKeepsTheOldFileAndTells)
             ;
     }
     dialogAnswer = AddFavoriteChoice{disk + "/fav.url", "fav"};
-    form->Text1->ChangeValue("Page");
-    form->Text2->ChangeValue("http://new.example/" + std::string(8000, 'p'));
-    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+    pageLoaded("Page", "http://new.example/" + std::string(8000, 'p'));
+    clickAdd();
     EXPECT_EQ(reports.size(), 1u) << "disk full";
 
     fs::remove(disk + "/filler");
     ASSERT_EQ(::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
-    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+    clickAdd();
     EXPECT_EQ(reports.size(), 2u) << "read-only";
 
-    std::ifstream in(disk + "/fav.url", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
-    in.close();
+    EXPECT_EQ(readFile(disk + "/fav.url"), old);
     ::umount(disk.c_str());
 }
 

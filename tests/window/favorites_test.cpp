@@ -7,51 +7,15 @@
 #include <wx/textctrl.h>
 
 #include "favorites/FavoritesFolder.h"
-#include "tests/support/FormFixture.h"
+#include "tests/support/FavoritesFixture.h"
 
 using namespace zemora;
-using zemora::test::FormFixture;
+using zemora::test::FavoritesFixture;
 namespace fs = std::filesystem;
 
 namespace {
 
-class Favorites : public FormFixture {
-protected:
-    void SetUp() override
-    {
-        FormFixture::SetUp();
-        folder = *favoritesFolder;
-        fs::remove_all(folder);
-    }
-
-    void writeFile(const std::string& name, const std::string& bytes)
-    {
-        fs::create_directories(folder);
-        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
-    }
-
-    std::string readFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    void choose(int position)
-    {
-        form->Combo2->Window()->SetSelection(position);
-        handle(&Form1::Combo2_Click);
-    }
-
-    void pageLoaded(const wxString& name, const wxString& address)
-    {
-        form->Text1->ChangeValue(name);
-        form->Text2->ChangeValue(address);
-    }
-
-    void clickAdd() { form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); }); }
-
-    std::string folder;
-};
+using Favorites = FavoritesFixture;
 
 const wxString kPrompt = wxString::FromUTF8("点击收藏夹，再请选择你要访问的网站");
 

@@ -1,0 +1,56 @@
+#pragma once
+// FormFixture with an empty Favorites folder and the user's favorites actions.
+#include <filesystem>
+#include <fstream>
+
+#include <wx/combobox.h>
+#include <wx/textctrl.h>
+
+#include "tests/support/FormFixture.h"
+
+namespace zemora::test {
+
+class FavoritesFixture : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        FormFixture::SetUp();
+        folder = *favoritesFolder;
+        std::filesystem::remove_all(folder);
+    }
+
+    void writeFile(const std::string& name, const std::string& bytes)
+    {
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+    }
+
+    static std::string readFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    // Chooses the favorite at a list position, as a pick from the drop-down does.
+    void choose(int position)
+    {
+        form->Combo2->Window()->SetSelection(position);
+        handle(&Form1::Combo2_Click);
+    }
+
+    // What a completed download leaves in the page boxes.
+    void pageLoaded(const wxString& name, const wxString& address)
+    {
+        form->Text1->ChangeValue(name);
+        form->Text2->ChangeValue(address);
+    }
+
+    void clickAdd()
+    {
+        form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+    }
+
+    std::string folder;
+};
+
+} // namespace zemora::test
