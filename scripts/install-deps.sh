@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   bubblewrap xdg-dbus-proxy
-  librsvg2-bin fonts-wqy-microhei
+  locales librsvg2-bin fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick
 )
 
@@ -22,3 +22,7 @@ if ((${#missing[@]})); then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# An 8-bit locale, for the tests of the code page conversion outside UTF-8.
+locale -a 2>/dev/null | grep -qix 'en_US.iso88591' ||
+  localedef -i en_US -f ISO-8859-1 en_US.ISO-8859-1

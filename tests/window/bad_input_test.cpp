@@ -58,6 +58,17 @@ TEST_F(BadInput, UnusableShortcutFilesAreToldAndOpenNothing)
     EXPECT_EQ(form->Combo1->Text(), "kept");
 }
 
+TEST_F(BadInput, UnreadableFavoriteIsTold)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    writeFile("locked.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
+    std::filesystem::permissions(folder + "/locked.url", std::filesystem::perms::none);
+    handle(&Form1::Form_Load);
+    EXPECT_FALSE(chooseNamed("locked.url"));
+    EXPECT_EQ(reports.size(), 1u);
+}
+
 TEST_F(BadInput, OddFileNamesAreListedAndOpen)
 {
     const std::string names[] = {"line\nbreak.url", "bad\xff" "byte.url"};
