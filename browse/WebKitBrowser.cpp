@@ -124,8 +124,12 @@ bool WebKitBrowser::canGoBack() const
     if (!webkit_web_view_can_go_back(nativeView(view_)))
         return false;
     // The blank page the engine opened at creation is not a page of ours to go back to.
-    return !(creationItem_ && webkit_back_forward_list_get_back_item(list) == creationItem_ &&
-             g_list_length(webkit_back_forward_list_get_back_list(list)) == 1);
+    if (!creationItem_ || webkit_back_forward_list_get_back_item(list) != creationItem_)
+        return true;
+    GList* back = webkit_back_forward_list_get_back_list(list);
+    const bool earlierPages = g_list_length(back) > 1;
+    g_list_free(back);
+    return earlierPages;
 }
 
 void WebKitBrowser::GoBack()
