@@ -40,8 +40,10 @@ void HttpServer::route(const std::string& path, Response response)
 
 void HttpServer::page(const std::string& path, const std::string& title)
 {
-    route(path, {200, "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
-                          "</title></head><body><h1>" + title + "</h1></body></html>"});
+    Response response;
+    response.body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
+                    "</title></head><body><h1>" + title + "</h1></body></html>";
+    route(path, std::move(response));
 }
 
 std::string HttpServer::url(const std::string& path) const
@@ -85,7 +87,9 @@ void HttpServer::answer(int client)
     const auto start = request.find(' ') + 1;
     std::string path = request.substr(start, request.find(' ', start) - start);
 
-    Response response{404, "<html><head><title>Not found</title></head></html>"};
+    Response response;
+    response.status = 404;
+    response.body = "<html><head><title>Not found</title></head></html>";
     {
         std::lock_guard lock(mutex_);
         ++hits_[path];
