@@ -47,7 +47,11 @@ protected:
     }
 
     // Runs a handler the way the window's event wiring does.
-    void handle(void (Form1::*handler)()) { form->runHandler([this, handler] { (form->*handler)(); }); }
+    void handle(void (Form1::*handler)())
+    {
+        Form1* window = form;
+        window->runHandler([window, handler] { (window->*handler)(); });
+    }
 
     Form1* form = nullptr;
     FakeBrowser* browser = nullptr;
