@@ -3,11 +3,11 @@
 #include <cmath>
 #include <limits>
 
-#include <gtk/gtk.h>
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
-#include "app/Failure.h"
+#include "app/ToolkitTweaks.h"
+#include "base/Failure.h"
 
 namespace zemora {
 
@@ -15,12 +15,12 @@ namespace {
 
 [[noreturn]] void unsupported()
 {
-    throw Failure("对象不支持该属性", "Object doesn't support this property");
+    throw Failure(kPropertyNotSupported);
 }
 
 [[noreturn]] void invalidValue()
 {
-    throw Failure("无效的属性值", "Invalid property value");
+    throw Failure(kInvalidPropertyValue);
 }
 
 std::size_t slot(Prop p) { return static_cast<std::size_t>(p); }
@@ -103,7 +103,7 @@ void ComboBox::SetText(const wxString& text) { box_->ChangeValue(text); }
 const wxString& ComboBox::List(int index) const
 {
     if (index < 0 || index >= ListCount())
-        throw Failure("无效的过程调用或参数", "Invalid procedure call or argument");
+        throw Failure(kInvalidCall);
     return items_[static_cast<std::size_t>(index)];
 }
 
@@ -114,9 +114,7 @@ bool ComboBox::Contains(const wxString& text) const
 
 void ComboBox::AddItem(const wxString& item)
 {
-    // Straight to the native list: the toolkit wrapper counts the entries one by one on
-    // every append, which makes filling a long list quadratic.
-    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box_->GetHandle()), item.utf8_str());
+    appendToList(box_, item);
     items_.push_back(item);
     index_.insert(item.ToStdWstring());
 }
@@ -146,7 +144,7 @@ void Timer::SetInterval(int milliseconds)
 const ToolbarButton& Toolbar::Buttons(int position) const
 {
     if (position < 1 || position > Count())
-        throw Failure("下标越界", "Subscript out of range");
+        throw Failure(kSubscriptOutOfRange);
     return buttons_[static_cast<std::size_t>(position) - 1];
 }
 

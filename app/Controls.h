@@ -12,7 +12,7 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
-#include "app/Layout.h"
+#include "base/Layout.h"
 
 class wxComboBox;
 class wxToolBar;

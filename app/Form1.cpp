@@ -1,6 +1,5 @@
 #include "app/Form1.h"
 
-#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/panel.h>
@@ -9,12 +8,10 @@
 #include <wx/toolbar.h>
 
 #include "app/Resources.h"
+#include "app/ToolkitTweaks.h"
+#include "app/WxText.h"
 
 namespace zemora {
-
-const wxString Form1::kStartAddress = "http://www.baidu.com";
-const wxString Form1::kCaption = wxString::FromUTF8("Zemora浏览器");
-const wxString Form1::kAddressPrompt = wxString::FromUTF8("请填写您想收藏的网址");
 
 namespace {
 
@@ -22,45 +19,17 @@ namespace {
 constexpr int kInnerWidth = 9945;
 constexpr int kInnerHeight = 7785;
 
-// GTK's stock paddings make an entry or a button taller than the rows it was laid out
-// for; tighten them so each control fits the height it is given.
-void useCompactControls()
-{
-    static const bool done = [] {
-        GtkCssProvider* css = gtk_css_provider_new();
-        gtk_css_provider_load_from_data(css,
-            "#zemora-form entry, #zemora-form button, #zemora-form combobox button {"
-            " min-height: 0; padding-top: 0; padding-bottom: 0; }"
-            "#zemora-form entry { padding-left: 4px; padding-right: 4px; }"
-            "#zemora-form label, #zemora-form entry, #zemora-form button { font-size: 9pt; }"
-            "#zemora-form toolbar { padding: 0; }"
-            // A list drop-down scrolls through thousands of entries, and adding one costs
-            // no walk over the others, as the menu kind's does.
-            "combobox { -GtkComboBox-appears-as-list: true; }"
-            "#zemora-form toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
-            " border-width: 0; min-width: 0; }"
-            "#zemora-form toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
-            -1, nullptr);
-        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
-            GTK_STYLE_PROVIDER(css), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-        g_object_unref(css);
-        return true;
-    }();
-    (void)done;
-}
-
 } // namespace
 
 Form1::Form1(Form1Seams seams)
-    : wxFrame(nullptr, wxID_ANY, kCaption),
+    : wxFrame(nullptr, wxID_ANY, wxText(kCaption)),
       Timer1(6600, 3960),
       ImageList1{{}, PositionOnlyEntry(3240, 3600)},
       seams_(std::move(seams)),
       inner_(nullptr),
       scale_(this)
 {
-    useCompactControls();
-    gtk_widget_set_name(GetHandle(), "zemora-form");
+    useCompactControls(this);
     SetIcons(programIcon());
     SetClientSize(scale_.toPixels(kInnerWidth), scale_.toPixels(kInnerHeight));
     inner_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize());
@@ -91,22 +60,22 @@ void Form1::createControls()
     WebBrowser1 = seams_.createBrowser(inner_);
     ImageList1.ListImages = toolbarPictures();
 
-    const auto combo = [this](const char* text) {
-        return new wxComboBox(inner_, wxID_ANY, wxString::FromUTF8(text), wxDefaultPosition,
+    const auto combo = [this](std::string_view text) {
+        return new wxComboBox(inner_, wxID_ANY, wxText(text), wxDefaultPosition,
                               wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
     };
 
-    autofresh = new wxButton(inner_, wxID_ANY, wxString::FromUTF8("自动刷新"));
+    autofresh = new wxButton(inner_, wxID_ANY, wxText(kAutoRefreshCaption));
     place(autofresh, 9050, 1080, 840, 270);
 
     collection_.push_back(&Timer1.entry);
 
-    Combo2 = std::make_unique<ComboBox>(combo("点击收藏夹，再请选择你要访问的网站"));
+    Combo2 = std::make_unique<ComboBox>(combo(kFavoritesPrompt));
     place(Combo2->Window(), 5880, 1080, 3135, 300);
 
-    Text2 = new wxTextCtrl(inner_, wxID_ANY, kAddressPrompt);
+    Text2 = new wxTextCtrl(inner_, wxID_ANY, wxText(kAddressPrompt));
     place(Text2, 6480, 2040, 2415, 270);
-    Text1 = new wxTextCtrl(inner_, wxID_ANY, wxString::FromUTF8("请填写您想收藏的网站名称"));
+    Text1 = new wxTextCtrl(inner_, wxID_ANY, wxText(kNamePrompt));
     place(Text1, 3240, 1800, 2415, 270);
     // They only carry the page's name and address for adding a favorite.
     Text2->Hide();
@@ -117,44 +86,34 @@ void Form1::createControls()
 
     collection_.push_back(&ImageList1.entry);
 
-    Combo1 = std::make_unique<ComboBox>(combo(""));
+    Combo1 = std::make_unique<ComboBox>(combo({}));
     place(Combo1->Window(), 840, 1080, 3975, 300);
 
-    Command1 = new wxButton(inner_, wxID_ANY, "GO...");
+    Command1 = new wxButton(inner_, wxID_ANY, wxText(kGoCaption));
     place(Command1, 4980, 1080, 735, 255);
 
     place(WebBrowser1->Window(), 0, 1440, 9970, 6015);
 
-    Label2 = new wxStaticText(inner_, wxID_ANY, "please wait a minute", wxDefaultPosition,
+    Label2 = new wxStaticText(inner_, wxID_ANY, wxText(kBannerAtStart), wxDefaultPosition,
                               wxDefaultSize, wxST_NO_AUTORESIZE);
     place(Label2, 0, 7560, 10455, 255);
-    Label1 = new wxStaticText(inner_, wxID_ANY, "Address:", wxDefaultPosition, wxDefaultSize,
+    Label1 = new wxStaticText(inner_, wxID_ANY, wxText(kAddressLabel), wxDefaultPosition, wxDefaultSize,
                               wxST_NO_AUTORESIZE);
     place(Label1, 110, 1110, 735, 255);
 }
 
 void Form1::createToolbar()
 {
-    struct ButtonText {
-        const char* key;
-        const char* caption;
-    };
-    static constexpr ButtonText buttonTexts[] = {
-        {"back", "Back"},       {"home", "Home"},     {"forward", "Forward"},
-        {"refresh", "Refresh"}, {"stop", "Stop"},     {"baidu", "百度"},
-        {"MSN", "MSN"},         {"souhu", "搜狐"},    {"wangyi", "网易"},
-        {"xinlang", "新浪"},    {"yahoo", "Yahoo"},   {"add", "添加收藏"},
-    };
     auto* bar = new wxToolBar(inner_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                               wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER);
     bar->SetToolBitmapSize(kPictureSize);
     std::vector<ToolbarButton> buttons;
     int image = 1;
-    for (const ButtonText& text : buttonTexts) {
+    for (const ToolbarButtonText& text : kToolbarButtons) {
         const int id = wxWindow::NewControlId();
-        const wxString caption = wxString::FromUTF8(text.caption);
+        const wxString caption = wxText(text.caption);
         bar->AddTool(id, caption, ImageList1.ListImages[static_cast<std::size_t>(image) - 1]);
-        buttons.push_back({text.key, caption, image, id});
+        buttons.push_back({wxText(text.key), caption, image, id});
         ++image;
     }
     bar->Realize();

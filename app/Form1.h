@@ -1,6 +1,6 @@
 #pragma once
 // The main window: its controls, its window-level state and every event handler.
-// Handlers live in the subsystem folders, one file per concern.
+// The handlers live beside it, one file per concern, each handing its work down a floor.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,9 +10,11 @@
 #include <wx/frame.h>
 
 #include "app/Controls.h"
-#include "app/Layout.h"
+#include "base/Failure.h"
+#include "base/Layout.h"
+#include "base/Settings.h"
 #include "browse/WebBrowserControl.h"
-#include "favorites/AddFavoriteDialog.h"
+#include "app/AddFavoriteDialog.h"
 
 class wxButton;
 class wxPanel;
@@ -43,14 +45,6 @@ class Form1 : public wxFrame, public LayoutState, private LayoutHost {
 public:
     explicit Form1(Form1Seams seams);
     ~Form1() override;
-
-    // The start address, opened once by the load handler.
-    static const wxString kStartAddress;
-    static const wxString kCaption;
-    static const wxString kTitleSuffix;
-    static const wxString kBanner;
-    static const wxString kAddressPrompt; // Text2's initial text
-    static constexpr int kRefreshInterval = 60000; // milliseconds
 
     // Controls, in creation order.
     wxButton* autofresh;

@@ -3,8 +3,9 @@
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
-#include "app/ErrorSkipping.h"
+#include "base/ErrorSkipping.h"
 #include "app/Form1.h"
+#include "app/WxText.h"
 
 namespace zemora {
 
@@ -15,7 +16,7 @@ void Form1::runHandler(const std::function<void()>& handler)
     } catch (const std::exception& e) {
         seams_.reportFailure(e.what());
     } catch (...) {
-        seams_.reportFailure("未知错误 (Unknown error)");
+        seams_.reportFailure(bilingual(kUnknownError));
     }
 }
 
@@ -33,7 +34,7 @@ void Form1::wireEvents()
         event.Skip(); // the box still gets the key
         const int code = event.GetKeyCode();
         std::int16_t keyAscii = static_cast<std::int16_t>(
-            code == WXK_RETURN || code == WXK_NUMPAD_ENTER ? 13 : event.GetUnicodeKey());
+            code == WXK_RETURN || code == WXK_NUMPAD_ENTER ? kKeyEnter : event.GetUnicodeKey());
         runHandler([this, &keyAscii] { Combo1_KeyPress(keyAscii); });
     });
     Command1->Bind(wxEVT_BUTTON, handle(&Form1::Command1_Click));
@@ -58,7 +59,7 @@ void Form1::Form_Load()
 {
     LoadFavoritesList();
     skipError([this] { CaptureLayout(); });
-    WebBrowser1->NavigateTo(kStartAddress);
+    WebBrowser1->NavigateTo(wxText(kStartAddress));
 }
 
 void Form1::CaptureLayout() { captureLayout(*this, *this); }

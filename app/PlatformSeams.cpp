@@ -2,8 +2,9 @@
 #include <wx/msgdlg.h>
 
 #include "app/Form1.h"
-#include "browse/WebKitBrowser.h"
-#include "favorites/AddFavoriteDialog.h"
+#include "app/WxText.h"
+#include "engine/WebKitBrowser.h"
+#include "app/AddFavoriteDialog.h"
 #include "favorites/FavoritesFolder.h"
 
 namespace zemora {
@@ -14,7 +15,7 @@ namespace {
 void showLater(const std::string& message, long icon)
 {
     wxTheApp->CallAfter([message, icon] {
-        wxMessageBox(wxString::FromUTF8(message), Form1::kCaption, wxOK | icon);
+        wxMessageBox(wxString::FromUTF8(message), wxText(kCaption), wxOK | icon);
     });
 }
 
@@ -27,7 +28,7 @@ Form1Seams platformSeams()
     seams.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
     seams.addFavoriteDialog = showAddFavoriteDialog;
     seams.reportFailure = [](const std::string& message) {
-        showLater("运行时错误 (Run-time error)\n\n" + message, wxICON_ERROR);
+        showLater(bilingual(kRunTimeError) + "\n\n" + message, wxICON_ERROR);
     };
     seams.tellUser = [](const std::string& message) { showLater(message, wxICON_INFORMATION); };
     return seams;

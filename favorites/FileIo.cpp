@@ -185,7 +185,9 @@ FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, 
     return {std::string(chineseKind) + "“" + shown + "”", std::string(englishKind) + " \"" + shown + "\""};
 }
 
-Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
+namespace {
+
+FileLabel systemError(std::string_view chineseDoing, std::string_view englishDoing,
                       const FileLabel& file, int error)
 {
     std::string chinese = std::string(chineseDoing) + file.chinese + "：";
@@ -195,7 +197,23 @@ Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoi
         char buffer[256];
         chinese += strerror_r(error, buffer, sizeof buffer);
     }
-    return Failure(chinese, std::string(englishDoing) + " " + file.english + ": " + englishReason(error));
+    return {chinese, std::string(englishDoing) + " " + file.english + ": " + englishReason(error)};
+}
+
+} // namespace
+
+std::string systemErrorMessage(std::string_view chineseDoing, std::string_view englishDoing,
+                               const FileLabel& file, int error)
+{
+    const FileLabel text = systemError(chineseDoing, englishDoing, file, error);
+    return bilingual(text.chinese, text.english);
+}
+
+Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
+                      const FileLabel& file, int error)
+{
+    const FileLabel text = systemError(chineseDoing, englishDoing, file, error);
+    return Failure(text.chinese, text.english);
 }
 
 std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const FileLabel& file)

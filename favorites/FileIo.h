@@ -1,7 +1,7 @@
 #pragma once
 // Reading and replacing the small text files favorites live in, with failures phrased
 // for the user.
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -13,9 +13,6 @@
 
 namespace zemora {
 
-// Larger files are refused: no shortcut or INI file of ours comes near it.
-inline constexpr std::size_t kMaxSmallFileSize = 1024 * 1024;
-
 // How a message names a file, e.g. {"收藏“新闻.url”", "favorite \"新闻.url\""}.
 struct FileLabel {
     std::string chinese;
@@ -25,7 +22,10 @@ struct FileLabel {
 // The label for a file of the given kind, e.g. fileLabel("收藏", "favorite", "新闻.url").
 FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, std::string_view name);
 
-// "<doing><file>：<reason> (<doing> <file>: <reason>)" for a call that failed with `error`.
+// "<doing><file>：<reason> (<doing> <file>: <reason>)" for a call that failed with `error`,
+// as a message and as the Failure to throw.
+std::string systemErrorMessage(std::string_view chineseDoing, std::string_view englishDoing,
+                               const FileLabel& file, int error);
 Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
                       const FileLabel& file, int error);
 

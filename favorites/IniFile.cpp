@@ -137,7 +137,7 @@ void rejectLineBreaks(std::initializer_list<std::string_view> texts)
 {
     for (std::string_view text : texts)
         if (text.find_first_of("\r\n") != std::string_view::npos)
-            throw Failure("节名、键名和值都不能包含换行", "a section name, key name or value cannot hold a line break");
+            throw Failure(kLineBreakInIni);
 }
 
 } // namespace

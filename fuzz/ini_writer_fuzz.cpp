@@ -7,7 +7,7 @@
 // Input: "<section>\n<key>\n<value>\n<file bytes>". Names cannot hold LF this way, but
 // they can hold CR, which reaches the writer's refusal of line breaks. An input with
 // fewer than three LF is all file, written with the shortcut's own section and key.
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "favorites/AsciiText.h"
 #include "favorites/IniFile.h"
 

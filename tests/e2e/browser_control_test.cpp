@@ -10,8 +10,8 @@
 
 #include <wx/frame.h>
 
-#include "app/Failure.h"
-#include "browse/WebKitBrowser.h"
+#include "base/Failure.h"
+#include "engine/WebKitBrowser.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -103,7 +103,7 @@ TEST_F(BrowserControl, HomeIsTheBuiltInPage)
     const int before = downloads;
     browser->GoHome();
     ASSERT_TRUE(runEventsUntil([&] { return downloads > before; }));
-    EXPECT_EQ(browser->LocationURL(), WebKitBrowser::homeAddress());
+    EXPECT_EQ(browser->LocationURL(), std::string(kHomeAddress));
     EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == wxString::FromUTF8("Zemora浏览器主页"); }));
 }
 

@@ -42,7 +42,7 @@ protected:
 
     bool captionIs(const wxString& title)
     {
-        return runEventsUntil([&] { return form->GetTitle() == title + Form1::kTitleSuffix; });
+        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); });
     }
 
     std::vector<wxString> history()
@@ -95,7 +95,7 @@ TEST_F(WindowBrowsing, AutoRefreshReloadsTheShownPageOnEachTick)
     form->Combo1->SetText(server.url("/a.html"));
     clickButton(form->autofresh);
     ASSERT_TRUE(captionIs("Page A"));
-    EXPECT_EQ(form->Timer1.Interval(), Form1::kRefreshInterval);
+    EXPECT_EQ(form->Timer1.Interval(), kRefreshInterval);
     EXPECT_EQ(history().size(), 0u);
     const int loads = server.hits("/a.html");
 

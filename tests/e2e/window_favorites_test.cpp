@@ -71,7 +71,7 @@ TEST_F(WindowFavorites, ChosenFavoriteOpensItsPage)
     form->Combo2->Window()->ProcessWindowEvent(chosen);
 
     EXPECT_TRUE(runEventsUntil([&] {
-        return form->GetTitle() == "Favorite Page" + Form1::kTitleSuffix;
+        return form->GetTitle() == "Favorite Page" + wxText(kTitleSuffix);
     }));
     EXPECT_EQ(form->Combo1->Text(), server.url("/fav.html"));
     EXPECT_TRUE(reports.empty());

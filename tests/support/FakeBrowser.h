@@ -6,7 +6,7 @@
 
 #include <wx/panel.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "browse/WebBrowserControl.h"
 
 namespace zemora::test {

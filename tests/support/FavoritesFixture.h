@@ -1,11 +1,11 @@
 #pragma once
 // FormFixture with an empty Favorites folder and the user's favorites actions.
 #include <filesystem>
-#include <fstream>
 
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
+#include "tests/support/Files.h"
 #include "tests/support/FormFixture.h"
 
 namespace zemora::test {
@@ -19,17 +19,13 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
+    // Writes a file of the given name in the Favorites folder.
     void writeFile(const std::string& name, const std::string& bytes)
     {
         std::filesystem::create_directories(folder);
-        std::ofstream(folder + "/" + name, std::ios::binary) << bytes;
+        test::writeFile(folder + "/" + name, bytes);
     }
-
-    static std::string readFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string readFile(const std::string& path) { return test::readFile(path); }
 
     // Chooses the favorite at a list position, as a pick from the drop-down does.
     void choose(int position)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "app/WxText.h"
 #include "tests/support/FakeBrowser.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Form1 on the real WebKit engine, shown, with the other seams as FormFixture fakes them.
-#include "browse/WebKitBrowser.h"
+#include "engine/WebKitBrowser.h"
 #include "tests/support/FormFixture.h"
 
 namespace zemora::test {

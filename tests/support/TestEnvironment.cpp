@@ -1,10 +1,6 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <cstdlib>
-#include <thread>
-
-#include <glib.h>
-#include <wx/app.h>
 
 namespace zemora::test {
 
@@ -32,25 +28,5 @@ std::filesystem::path isolateUserDirs()
 }
 
 std::filesystem::path testHome() { return home; }
-
-void runPendingEvents()
-{
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
-    if (wxTheApp)
-        wxTheApp->ProcessPendingEvents();
-}
-
-bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        runPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 } // namespace zemora::test

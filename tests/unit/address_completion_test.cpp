@@ -34,8 +34,8 @@ TEST(AddressCompletion, CompletesTypedTextIntoTheAddressToOpen)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        const wxString typed = trimSpaces(wxString::FromUTF8(c.typed));
-        const wxString opened = typed.empty() ? wxString() : CompleteAddress(typed);
-        EXPECT_EQ(opened, wxString::FromUTF8(c.opened));
+        const std::string typed = trimSpaces(c.typed);
+        const std::string opened = typed.empty() ? std::string() : CompleteAddress(typed);
+        EXPECT_EQ(opened, c.opened);
     }
 }

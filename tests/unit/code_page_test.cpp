@@ -1,13 +1,13 @@
 #include "favorites/CodePage.h"
 
-#include "FavoritesTestSupport.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 
 namespace zemora {
 namespace {
 
-using testing::ScopedLocale;
+using test::ScopedLocale;
 
 struct ConversionCase {
     const char* locale;

@@ -1,8 +1,8 @@
 #include "favorites/FavoritesFolder.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
-#include "FavoritesTestSupport.h"
+#include "tests/support/Files.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 namespace zemora {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 struct LookupCase {
     const char* name;
@@ -51,7 +51,7 @@ TEST(FavoritesFolder, ReadsUserDirsLikeTheDesktop)
         TempFolder home;
         ASSERT_EQ(::mkdir((home / ".config").c_str(), 0755), 0);
         if (c.userDirs)
-            testing::writeFile(home / ".config/user-dirs.dirs", *c.userDirs);
+            test::writeFile(home / ".config/user-dirs.dirs", *c.userDirs);
         EXPECT_EQ(favoritesFolder(home.path(), ""), expand(c.expected, home.path()));
         EXPECT_EQ(favoritesFolder(home.path() + "/", "relative/ignored"), expand(c.expected, home.path()));
     }
@@ -60,13 +60,13 @@ TEST(FavoritesFolder, ReadsUserDirsLikeTheDesktop)
 TEST(FavoritesFolder, ConfigHomeAndMissingHome)
 {
     TempFolder config;
-    testing::writeFile(config / "user-dirs.dirs", "XDG_FAVORITES_DIR=\"/abs\"\n");
+    test::writeFile(config / "user-dirs.dirs", "XDG_FAVORITES_DIR=\"/abs\"\n");
     EXPECT_EQ(favoritesFolder("/nowhere", config.path()), "/abs");
     EXPECT_EQ(favoritesFolder("", config.path()), "/abs");
     EXPECT_EQ(favoritesFolder("/", ""), "/Favorites");
     EXPECT_EQ(favoritesFolder("", ""), std::nullopt);
 
-    testing::writeFile(config / "user-dirs.dirs", "XDG_FAVORITES_DIR=\"$HOME/x\"\n");
+    test::writeFile(config / "user-dirs.dirs", "XDG_FAVORITES_DIR=\"$HOME/x\"\n");
     EXPECT_EQ(favoritesFolder("", config.path()), std::nullopt);
 }
 
@@ -74,9 +74,9 @@ TEST(ListShortcutFiles, ListsPlainShortcutFilesInFileSystemOrder)
 {
     TempFolder folder;
     for (const char* name : {"a.url", "B.URL", "c.Url", "notes.txt", "url", "x.url.bak", ".hidden.url"})
-        testing::writeFile(folder / name, "");
+        test::writeFile(folder / name, "");
     ASSERT_EQ(::mkdir((folder / "dir.url").c_str(), 0755), 0);
-    testing::writeFile(folder / "dir.url/inner.url", "");
+    test::writeFile(folder / "dir.url/inner.url", "");
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0);
     for (const auto& [target, name] : {std::pair{"a.url", "link.url"}, {"missing", "dangling.url"}, {"dir.url", "dirlink.url"}})
         ASSERT_EQ(::symlink(target, (folder / name).c_str()), 0);
@@ -96,7 +96,7 @@ TEST(ListShortcutFiles, MissingFolderIsEmptyButAFileIsNoFolder)
     TempFolder folder;
     EXPECT_TRUE(listShortcutFiles(folder / "missing").empty());
     EXPECT_TRUE(listShortcutFiles(folder.path()).empty());
-    testing::writeFile(folder / "file", "");
+    test::writeFile(folder / "file", "");
     EXPECT_THROW(listShortcutFiles(folder / "file"), Failure);
 }
 

@@ -1,8 +1,8 @@
 #include "favorites/IniFile.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
-#include "FavoritesTestSupport.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,7 +14,7 @@
 namespace zemora {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 struct EditCase {
     const char* name;
@@ -79,15 +79,15 @@ protected:
     TempFolder folder;
     const std::string path = folder / "a.url";
     const std::string old = "[InternetShortcut]\r\nURL=http://old/\r\n";
-    const std::size_t filesOpenBefore = testing::openFileCount();
+    const std::size_t filesOpenBefore = test::openFileCount();
 
     void write() { writeIniValue(path, "InternetShortcut", "URL", "http://new/", writeCall); }
     // The old file is byte-identical, nothing else was left in the folder and no file open.
     void expectUntouched()
     {
-        EXPECT_EQ(testing::readFile(path), old);
-        EXPECT_EQ(testing::folderEntries(folder.path()), std::set<std::string>{"a.url"});
-        EXPECT_EQ(testing::openFileCount(), filesOpenBefore);
+        EXPECT_EQ(test::readFile(path), old);
+        EXPECT_EQ(test::folderEntries(folder.path()), std::set<std::string>{"a.url"});
+        EXPECT_EQ(test::openFileCount(), filesOpenBefore);
     }
     std::string failureOfWrite()
     {
@@ -114,17 +114,17 @@ TEST_F(WriteIniValue, CreatesANewFileWithTheUmask)
     const mode_t previous = ::umask(027);
     write();
     ::umask(previous);
-    EXPECT_EQ(testing::readFile(path), kNew);
+    EXPECT_EQ(test::readFile(path), kNew);
     EXPECT_EQ(modeOf(path), 0640u);
 }
 
 TEST_F(WriteIniValue, KeepsPermissionsAndLinks)
 {
-    testing::writeFile(folder / "target.url", old);
+    test::writeFile(folder / "target.url", old);
     ASSERT_EQ(::chmod((folder / "target.url").c_str(), 0604), 0);
     ASSERT_EQ(::symlink("target.url", path.c_str()), 0);
     write();
-    EXPECT_EQ(testing::readFile(folder / "target.url"), kNew);
+    EXPECT_EQ(test::readFile(folder / "target.url"), kNew);
     EXPECT_EQ(modeOf(folder / "target.url"), 0604u);
     char link[64] = {};
     EXPECT_EQ(::readlink(path.c_str(), link, sizeof link - 1), 10) << "still a link";
@@ -148,16 +148,16 @@ ssize_t fillingDisk(int fd, const void* data, std::size_t size)
 
 TEST_F(WriteIniValue, HandlesShortWritesAndInterruptions)
 {
-    testing::writeFile(path, old);
+    test::writeFile(path, old);
     writeCall = fillingDisk<1000>;
     write();
-    EXPECT_EQ(testing::readFile(path), kNew);
-    EXPECT_EQ(testing::folderEntries(folder.path()), std::set<std::string>{"a.url"});
+    EXPECT_EQ(test::readFile(path), kNew);
+    EXPECT_EQ(test::folderEntries(folder.path()), std::set<std::string>{"a.url"});
 }
 
 TEST_F(WriteIniValue, DiskFullHalfWayLeavesTheOldFile)
 {
-    testing::writeFile(path, old);
+    test::writeFile(path, old);
     writeCall = fillingDisk<15>;
     const std::string message = failureOfWrite();
     EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
@@ -167,24 +167,24 @@ TEST_F(WriteIniValue, DiskFullHalfWayLeavesTheOldFile)
 
 TEST_F(WriteIniValue, RefusesWhatIsNoSmallRegularFile)
 {
-    testing::writeFile(path, old);
+    test::writeFile(path, old);
     ASSERT_EQ(::mkdir((folder / "dir.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0);
-    testing::writeFile(folder / "large.url", std::string((1 << 20) + 1, ';'));
+    test::writeFile(folder / "large.url", std::string((1 << 20) + 1, ';'));
     for (const char* name : {"dir.url", "fifo.url", "large.url", "missing/x.url"}) {
         SCOPED_TRACE(name);
-        const std::set<std::string> before = testing::folderEntries(folder.path());
+        const std::set<std::string> before = test::folderEntries(folder.path());
         EXPECT_THROW(writeIniValue(folder / name, "InternetShortcut", "URL", "http://new/"), Failure);
-        EXPECT_EQ(testing::folderEntries(folder.path()), before);
+        EXPECT_EQ(test::folderEntries(folder.path()), before);
     }
-    EXPECT_EQ(testing::readFile(folder / "large.url").size(), (1u << 20) + 1);
+    EXPECT_EQ(test::readFile(folder / "large.url").size(), (1u << 20) + 1);
 }
 
 TEST_F(WriteIniValue, ReadOnlyFolderLeavesTheOldFile)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
-    testing::writeFile(path, old);
+    test::writeFile(path, old);
     ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
     const std::string message = failureOfWrite();
     ::chmod(folder.path().c_str(), 0755);

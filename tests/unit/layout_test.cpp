@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "app/Failure.h"
-#include "app/Layout.h"
+#include "base/Failure.h"
+#include "base/Layout.h"
 
 using namespace zemora;
 

@@ -1,9 +1,9 @@
 #include "favorites/ShortcutFile.h"
 
 #include "favorites/Utf7.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 
-#include "FavoritesTestSupport.h"
+#include "tests/support/Files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,8 +13,8 @@
 namespace zemora {
 namespace {
 
-using testing::ScopedLocale;
-using testing::TempFolder;
+using test::ScopedLocale;
+using test::TempFolder;
 
 struct ReadCase {
     const char* name;
@@ -89,10 +89,10 @@ TEST(Utf7, DecodesAndRefusesGarbage)
 TEST(ReadShortcutAddress, ReadsOrFailsNamingTheFavoriteAndLeavesNothingOpen)
 {
     TempFolder folder;
-    testing::writeFile(folder / "a.url", "[InternetShortcut]\nURL=http://a/\n");
+    test::writeFile(folder / "a.url", "[InternetShortcut]\nURL=http://a/\n");
     EXPECT_EQ(readShortcutAddress(folder / "a.url"), "http://a/");
-    testing::writeFile(folder / "empty.url", "[InternetShortcut]\r\nURL=\r\n");
-    testing::writeFile(folder / "large.url", "[InternetShortcut]\r\nURL=http://a/\r\n" + std::string(1 << 20, ';'));
+    test::writeFile(folder / "empty.url", "[InternetShortcut]\r\nURL=\r\n");
+    test::writeFile(folder / "large.url", "[InternetShortcut]\r\nURL=http://a/\r\n" + std::string(1 << 20, ';'));
     ASSERT_EQ(::mkdir((folder / "folder.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0); // would block a plain open
     const std::pair<const char*, const char*> cases[] = {
@@ -102,7 +102,7 @@ TEST(ReadShortcutAddress, ReadsOrFailsNamingTheFavoriteAndLeavesNothingOpen)
         {"folder.url", "not a regular file"},
         {"fifo.url", "not a regular file"},
     };
-    const std::size_t filesBefore = testing::openFileCount();
+    const std::size_t filesBefore = test::openFileCount();
     for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         try {
@@ -114,7 +114,7 @@ TEST(ReadShortcutAddress, ReadsOrFailsNamingTheFavoriteAndLeavesNothingOpen)
             EXPECT_NE(message.find(reason), std::string::npos) << message;
         }
     }
-    EXPECT_EQ(testing::openFileCount(), filesBefore);
+    EXPECT_EQ(test::openFileCount(), filesBefore);
 }
 
 } // namespace

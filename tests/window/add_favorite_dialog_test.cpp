@@ -12,7 +12,7 @@
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
 
-#include "favorites/AddFavoriteDialog.h"
+#include "app/AddFavoriteDialog.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace zemora;

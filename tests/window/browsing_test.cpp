@@ -148,14 +148,14 @@ TEST_F(Browsing, DownloadCompleteWritesBannerBoxesAndNamesInOrder)
     form->Combo1->SetText("being typed");
     handle(&Form1::WebBrowser1_DownloadComplete);
     EXPECT_EQ(browser->calls, (std::vector<wxString>{"LocationURL", "LocationURL", "LocationName"}));
-    EXPECT_EQ(form->Label2->GetLabel(), Form1::kBanner);
+    EXPECT_EQ(form->Label2->GetLabel(), wxText(kBanner));
     EXPECT_EQ(form->Combo1->Text(), "http://final.example/");
     EXPECT_EQ(form->Text2->GetValue(), "http://final.example/");
     EXPECT_EQ(form->Text1->GetValue(), "Final");
     EXPECT_EQ(history(), std::vector<wxString>{"http://www.typed.com"});
 
     handle(&Form1::WebBrowser1_DownloadComplete);
-    EXPECT_EQ(form->Label2->GetLabel(), Form1::kBanner) << "the same banner every time";
+    EXPECT_EQ(form->Label2->GetLabel(), wxText(kBanner)) << "the same banner every time";
 }
 
 TEST_F(Browsing, TitleChangeAppendsTheSuffix)

@@ -4,7 +4,7 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "tests/support/FormFixture.h"
 
 using namespace zemora;

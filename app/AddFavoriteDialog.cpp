@@ -1,4 +1,6 @@
-#include "favorites/AddFavoriteDialog.h"
+#include "app/AddFavoriteDialog.h"
+
+#include "app/WxText.h"
 
 #include "favorites/FileIo.h"
 #include "favorites/Utf8.h"
@@ -27,14 +29,8 @@
 namespace zemora {
 namespace {
 
-const char* const kTitle = "添加到收藏夹";
 constexpr std::string_view kExtension = ".url";
-// Deep enough for any folder tree people keep; a bound all the same, since a bind mount
-// or a hostile layout could otherwise go on for ever.
-constexpr int kMaxDepth = 8;
 
-wxString text(std::string_view utf8) { return wxString::FromUTF8(utf8.data(), utf8.size()); }
-wxString text(const Failure& failure) { return text(failure.what()); }
 
 // Raw folder paths live here rather than in wxString, which cannot carry names that are
 // not UTF-8.
@@ -89,43 +85,43 @@ std::vector<std::string> subfolderNames(const std::string& folder)
     return names;
 }
 
-Failure cannotCreateFolder(const std::string& path, int error)
+std::string cannotCreateFolder(const std::string& path, int error)
 {
-    return systemFailure("无法创建", "cannot create", fileLabel("文件夹", "folder", path), error);
+    return systemErrorMessage("无法创建", "cannot create", fileLabel("文件夹", "folder", path), error);
 }
 
 } // namespace
 
 AddFavoriteDialog::AddFavoriteDialog(wxWindow* owner, const wxString& name,
                                      const std::string& favoritesFolder)
-    : wxDialog(owner, wxID_ANY, text(kTitle), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(owner, wxID_ANY, wxText(kAddFavoriteTitle), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
 {
     tell = [this](const wxString& message) {
-        wxMessageBox(message, text(kTitle), wxOK | wxICON_ERROR, this);
+        wxMessageBox(message, wxText(kAddFavoriteTitle), wxOK | wxICON_ERROR, this);
     };
     askReplace = [this](const wxString& question) {
-        wxMessageDialog ask(this, question, text(kTitle), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
-        ask.SetYesNoLabels(text("是(&Y)"), text("否(&N)"));
+        wxMessageDialog ask(this, question, wxText(kAddFavoriteTitle), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+        ask.SetYesNoLabels(wxText(kYesButton), wxText(kNoButton));
         return ask.ShowModal() == wxID_YES;
     };
     askFolderName = [this]() -> std::optional<wxString> {
-        wxTextEntryDialog ask(this, text("文件夹名称(&N):"), text("新建文件夹"), text("新建文件夹"));
+        wxTextEntryDialog ask(this, wxText(kFolderNameLabel), wxText(kNewFolderTitle), wxText(kNewFolderTitle));
         if (ask.ShowModal() != wxID_OK)
             return std::nullopt;
         return ask.GetValue();
     };
 
-    auto* nameLabel = new wxStaticText(this, wxID_ANY, text("名称(&N):"));
+    auto* nameLabel = new wxStaticText(this, wxID_ANY, wxText(kNameLabel));
     nameField_ = new wxTextCtrl(this, wxID_ANY, name);
-    auto* folderLabel = new wxStaticText(this, wxID_ANY, text("创建位置(&I):"));
+    auto* folderLabel = new wxStaticText(this, wxID_ANY, wxText(kCreateInLabel));
     folderTree_ = new wxTreeCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxTR_DEFAULT_STYLE | wxTR_SINGLE | wxBORDER_THEME);
-    newFolderButton_ = new wxButton(this, wxID_ANY, text("新建文件夹(&F)"));
-    okButton_ = new wxButton(this, wxID_OK, text("确定"));
-    auto* cancelButton = new wxButton(this, wxID_CANCEL, text("取消"));
+    newFolderButton_ = new wxButton(this, wxID_ANY, wxText(kNewFolderButton));
+    okButton_ = new wxButton(this, wxID_OK, wxText(kOkButton));
+    auto* cancelButton = new wxButton(this, wxID_CANCEL, wxText(kCancelButton));
 
-    const wxTreeItemId root = folderTree_->AddRoot(text("收藏夹"), -1, -1, new FolderItem(favoritesFolder));
+    const wxTreeItemId root = folderTree_->AddRoot(wxText(kFavoritesRoot), -1, -1, new FolderItem(favoritesFolder));
     fillTree(root, favoritesFolder, 1);
     folderTree_->Expand(root);
     folderTree_->SelectItem(root);
@@ -197,11 +193,11 @@ wxString AddFavoriteDialog::sanitizeName(const wxString& name)
 
 void AddFavoriteDialog::fillTree(const wxTreeItemId& parent, const std::string& folder, int depth)
 {
-    if (depth > kMaxDepth)
+    if (depth > kMaxFolderDepth)
         return;
     for (const std::string& name : subfolderNames(folder)) {
         const std::string path = joinPath(folder, name);
-        const wxTreeItemId item = folderTree_->AppendItem(parent, text(replaceInvalidUtf8(name)), -1, -1,
+        const wxTreeItemId item = folderTree_->AppendItem(parent, wxText(replaceInvalidUtf8(name)), -1, -1,
                                                           new FolderItem(path));
         fillTree(item, path, depth + 1);
     }
@@ -221,7 +217,7 @@ wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const 
         if (childPath > path)
             break;
     }
-    return folderTree_->InsertItem(parent, position, text(replaceInvalidUtf8(name)), -1, -1,
+    return folderTree_->InsertItem(parent, position, wxText(replaceInvalidUtf8(name)), -1, -1,
                                    new FolderItem(path));
 }
 
@@ -253,12 +249,12 @@ void AddFavoriteDialog::makeNewFolder()
     std::error_code error;
     std::filesystem::create_directories(parentPath, error);
     if (error) {
-        tell(text(cannotCreateFolder(parentPath, error.value())));
+        tell(wxText(cannotCreateFolder(parentPath, error.value())));
         return;
     }
     // An existing folder of that name is simply the one the user wants.
     if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && isDirectory(path))) {
-        tell(text(cannotCreateFolder(path, errno)));
+        tell(wxText(cannotCreateFolder(path, errno)));
         return;
     }
     const wxTreeItemId item = addFolderItem(parent, utf8Name);
@@ -279,7 +275,7 @@ void AddFavoriteDialog::confirm()
 
     const std::string fileName = toUtf8(name) + std::string(kExtension);
     if (fileName.size() > NAME_MAX) {
-        tell(text(Failure("名称太长：收藏的文件名最多 " + std::to_string(NAME_MAX) + " 字节，请缩短名称。",
+        tell(wxText(bilingual("名称太长：收藏的文件名最多 " + std::to_string(NAME_MAX) + " 字节，请缩短名称。",
                           "the name is too long: a favorite's file name holds at most "
                               + std::to_string(NAME_MAX) + " bytes; please shorten it.")));
         return;
@@ -287,7 +283,7 @@ void AddFavoriteDialog::confirm()
     const std::string folder = folderPath(selectedFolder());
     const std::string path = joinPath(folder, fileName);
     if (path.size() >= PATH_MAX) { // PATH_MAX counts the terminating NUL
-        tell(text(Failure("路径太长：收藏的完整路径最多 " + std::to_string(PATH_MAX - 1)
+        tell(wxText(bilingual("路径太长：收藏的完整路径最多 " + std::to_string(PATH_MAX - 1)
                               + " 字节，请缩短名称或选择较浅的文件夹。",
                           "the path is too long: a favorite's full path holds at most "
                               + std::to_string(PATH_MAX - 1)
@@ -298,7 +294,7 @@ void AddFavoriteDialog::confirm()
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        tell(text(cannotCreateFolder(folder, error.value())));
+        tell(wxText(cannotCreateFolder(folder, error.value())));
         return;
     }
 
@@ -306,11 +302,11 @@ void AddFavoriteDialog::confirm()
     if (::lstat(path.c_str(), &status) == 0) {
         const FileLabel label = fileLabel("收藏", "favorite", fileName);
         if (S_ISDIR(status.st_mode) || isDirectory(path)) {
-            tell(text(Failure(label.chinese + "是一个文件夹，不能用作收藏，请换一个名称。",
+            tell(wxText(bilingual(label.chinese + "是一个文件夹，不能用作收藏，请换一个名称。",
                               label.english + " is a folder and cannot hold a favorite; please choose another name.")));
             return;
         }
-        if (!askReplace(text(Failure(label.chinese + "已存在。要替换它吗？",
+        if (!askReplace(wxText(bilingual(label.chinese + "已存在。要替换它吗？",
                                      label.english + " already exists. Replace it?"))))
             return;
     }

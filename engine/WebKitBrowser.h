@@ -24,9 +24,6 @@ public:
     wxString LocationName() const override;
     wxWindow* Window() override;
 
-    // The built-in home page: useful without a network.
-    static const char* homeAddress();
-
 private:
     bool canGoBack() const;
     void reportCommandStates();

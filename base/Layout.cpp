@@ -1,9 +1,9 @@
-#include "app/Layout.h"
+#include "base/Layout.h"
 
 #include <limits>
 
-#include "app/ErrorSkipping.h"
-#include "app/Failure.h"
+#include "base/ErrorSkipping.h"
+#include "base/Failure.h"
 
 namespace zemora {
 
@@ -17,14 +17,14 @@ void RatioArray::redimPreserve(int n)
 std::optional<float>& RatioArray::at(int n)
 {
     if (!slots_ || n < 0 || n > upperBound())
-        throw Failure("下标越界", "Subscript out of range");
+        throw Failure(kSubscriptOutOfRange);
     return (*slots_)[static_cast<std::size_t>(n)];
 }
 
 void raiseCounter(std::int16_t& counter)
 {
     if (counter == std::numeric_limits<std::int16_t>::max())
-        throw Failure("溢出", "Overflow");
+        throw Failure(kOverflow);
     ++counter;
 }
 
@@ -33,7 +33,7 @@ namespace {
 float divide(float dividend, float divisor)
 {
     if (divisor == 0.0f)
-        throw Failure("除数为零", "Division by zero");
+        throw Failure(kDivisionByZero);
     return dividend / divisor;
 }
 

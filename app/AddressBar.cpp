@@ -6,10 +6,10 @@ namespace zemora {
 
 void Form1::OpenTypedAddress()
 {
-    const wxString typed = trimSpaces(Combo1->Text());
+    const std::string typed = trimSpaces(Combo1->Text().utf8_string());
     if (typed.empty())
         return;
-    const wxString address = CompleteAddress(typed);
+    const wxString address = wxString::FromUTF8(CompleteAddress(typed));
     // Navigation first: if the control refuses, the box and the history stay as they were.
     WebBrowser1->NavigateTo(address);
     Combo1->SetText(address);
@@ -21,7 +21,7 @@ void Form1::OpenTypedAddress()
 
 void Form1::Combo1_KeyPress(std::int16_t& KeyAscii)
 {
-    if (KeyAscii == 13)
+    if (KeyAscii == kKeyEnter)
         OpenTypedAddress();
 }
 

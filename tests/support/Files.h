@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the favorites unit tests: a private temporary folder per test, whole-file
+// File helpers for tests: a private temporary folder per test, whole-file
 // reads and writes, and a locale switch that is undone afterwards.
 #include <locale.h>
 
@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace zemora::testing {
+namespace zemora::test {
 
 class TempFolder {
 public:
@@ -75,4 +75,4 @@ private:
     bool active_;
 };
 
-} // namespace zemora::testing
+} // namespace zemora::test

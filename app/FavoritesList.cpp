@@ -2,7 +2,7 @@
 // opening the favorite chosen from it.
 #include <wx/combobox.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "app/Form1.h"
 #include "favorites/FavoritesFolder.h"
 #include "favorites/ShortcutFile.h"
@@ -24,7 +24,7 @@ void Form1::LoadFavoritesList()
 {
     const std::optional<std::string> folder = seams_.favoritesFolder();
     if (!folder)
-        throw Failure("无法确定收藏夹文件夹", "The Favorites folder cannot be determined");
+        throw Failure(kNoFavoritesFolder);
     favoritesFolder_ = *folder;
     FavoritesPath = displayName(favoritesFolder_);
 

@@ -1,6 +1,6 @@
 // Auto refresh: once started, the shown page is reloaded every minute until the window
 // closes.
-#include "app/ErrorSkipping.h"
+#include "base/ErrorSkipping.h"
 #include "app/Form1.h"
 
 namespace zemora {

@@ -1,4 +1,4 @@
-#include "browse/WebKitBrowser.h"
+#include "engine/WebKitBrowser.h"
 
 #include <cstring>
 
@@ -6,45 +6,20 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
+#include "browse/HomePage.h"
 
 namespace zemora {
 
 namespace {
 
 constexpr char kBlank[] = "about:blank";
-constexpr char kHomeScheme[] = "zemora";
-constexpr char kHomeAddress[] = "zemora:home";
-
-constexpr char kHomePage[] = R"html(<!DOCTYPE html>
-<html lang="zh-CN"><head><meta charset="utf-8"><title>Zemora浏览器主页</title>
-<style>
-body { font-family: sans-serif; margin: 2em auto; max-width: 40em; color: #333; }
-h1 { color: #8a6d3b; font-size: 1.6em; }
-ul { line-height: 1.8; }
-a { color: #1a5fb4; }
-</style></head>
-<body>
-<h1>欢迎使用 Zemora浏览器 (Welcome)</h1>
-<p>在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。
-(Type an address or a site name in the address box and press Enter or “GO...”.)</p>
-<ul>
-<li><a href="http://www.baidu.com">百度</a></li>
-<li><a href="http://www.msn.cn">MSN</a></li>
-<li><a href="http://www.sohu.com">搜狐</a></li>
-<li><a href="http://www.163.com">网易</a></li>
-<li><a href="http://www.sina.com.cn">新浪</a></li>
-<li><a href="http://cn.yahoo.com">Yahoo</a></li>
-</ul>
-<p>收藏夹中的网站可从地址栏右侧的下拉列表打开。(Favorites open from the drop-down list.)</p>
-</body></html>
-)html";
 
 void serveHomePage(WebKitURISchemeRequest* request, gpointer)
 {
-    GInputStream* stream =
-        g_memory_input_stream_new_from_data(kHomePage, std::strlen(kHomePage), nullptr);
-    webkit_uri_scheme_request_finish(request, stream, std::strlen(kHomePage), "text/html");
+    static const std::string page = homePageHtml();
+    GInputStream* stream = g_memory_input_stream_new_from_data(page.data(), static_cast<gssize>(page.size()), nullptr);
+    webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(page.size()), "text/html");
     g_object_unref(stream);
 }
 
@@ -56,7 +31,7 @@ void prepareEngine()
         // Pages run in a web process confined by bubblewrap: no access to the user's files
         // beyond what the engine grants, no other processes, no devices.
         webkit_web_context_set_sandbox_enabled(context, TRUE);
-        webkit_web_context_register_uri_scheme(context, kHomeScheme, serveHomePage, nullptr,
+        webkit_web_context_register_uri_scheme(context, std::string(kHomeScheme).c_str(), serveHomePage, nullptr,
                                                nullptr);
         return true;
     }();
@@ -81,8 +56,6 @@ WebKitWebView* nativeView(wxWebView* view)
 
 } // namespace
 
-const char* WebKitBrowser::homeAddress() { return kHomeAddress; }
-
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
 {
     // Must be settled before the engine starts: changing the policy of a loading view
@@ -93,7 +66,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     view_ = wxWebView::New(parent, wxID_ANY, kBlank, wxDefaultPosition, wxDefaultSize,
                            wxWebViewBackendWebKit);
     if (!view_)
-        throw Failure("无法创建网页浏览控件", "Cannot create the web browser control");
+        throw Failure(kNoBrowserControl);
 
     view_->Bind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
     view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
@@ -135,25 +108,25 @@ bool WebKitBrowser::canGoBack() const
 void WebKitBrowser::GoBack()
 {
     if (!canGoBack())
-        throw Failure("无法后退：没有更早的页面", "Cannot go back: there is no earlier page");
+        throw Failure(kCannotGoBack);
     view_->GoBack();
 }
 
 void WebKitBrowser::GoForward()
 {
     if (!view_->CanGoForward())
-        throw Failure("无法前进：没有更晚的页面", "Cannot go forward: there is no later page");
+        throw Failure(kCannotGoForward);
     view_->GoForward();
 }
 
-void WebKitBrowser::GoHome() { NavigateTo(kHomeAddress); }
+void WebKitBrowser::GoHome() { NavigateTo(wxString::FromUTF8(kHomeAddress.data(), kHomeAddress.size())); }
 
 void WebKitBrowser::Stop() { view_->Stop(); }
 
 void WebKitBrowser::Refresh()
 {
     if (LocationURL().empty())
-        throw Failure("没有可刷新的页面", "There is no page to refresh");
+        throw Failure(kNoPageToRefresh);
     view_->Reload();
 }
 

@@ -1,0 +1,68 @@
+#include "app/ToolkitTweaks.h"
+
+#include <wx/combobox.h>
+#include <wx/window.h>
+
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
+namespace zemora {
+
+#ifdef __WXGTK__
+
+namespace {
+
+constexpr char kFormName[] = "zemora-form";
+
+// GTK's stock paddings make an entry or a button taller than the rows it was laid out
+// for; tighten them so each control fits the height it is given.
+void installCompactStyle()
+{
+    static const bool done = [] {
+        GtkCssProvider* css = gtk_css_provider_new();
+        gtk_css_provider_load_from_data(css,
+            "#zemora-form entry, #zemora-form button, #zemora-form combobox button {"
+            " min-height: 0; padding-top: 0; padding-bottom: 0; }"
+            "#zemora-form entry { padding-left: 4px; padding-right: 4px; }"
+            "#zemora-form label, #zemora-form entry, #zemora-form button { font-size: 9pt; }"
+            "#zemora-form toolbar { padding: 0; }"
+            // A list drop-down scrolls through thousands of entries, and adding one costs
+            // no walk over the others, as the menu kind's does.
+            "combobox { -GtkComboBox-appears-as-list: true; }"
+            "#zemora-form toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
+            " border-width: 0; min-width: 0; }"
+            "#zemora-form toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
+            -1, nullptr);
+        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
+            GTK_STYLE_PROVIDER(css), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        g_object_unref(css);
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+void useCompactControls(wxWindow* form)
+{
+    installCompactStyle();
+    gtk_widget_set_name(form->GetHandle(), kFormName);
+}
+
+void appendToList(wxComboBox* box, const wxString& item)
+{
+    // Straight to the native list: the toolkit wrapper counts the entries one by one on
+    // every append, which makes filling a long list quadratic.
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box->GetHandle()), item.utf8_str());
+}
+
+#else
+
+void useCompactControls(wxWindow*) {}
+
+void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
+
+#endif
+
+} // namespace zemora

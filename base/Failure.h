@@ -1,0 +1,25 @@
+#pragma once
+// A failing statement throws Failure; the handler that runs it ends there and the
+// failure reaches the one reporting place (Form1::runHandler), or is swallowed where the
+// window skips errors (skipError).
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "base/Settings.h"
+
+namespace zemora {
+
+// The one shape of a message for the user: "中文 (English)".
+std::string bilingual(std::string_view chinese, std::string_view english);
+inline std::string bilingual(const BilingualText& text) { return bilingual(text.chinese, text.english); }
+
+// what() is UTF-8 text for the user: Chinese first, the English beside it.
+class Failure : public std::runtime_error {
+public:
+    Failure(std::string_view chinese, std::string_view english)
+        : std::runtime_error(bilingual(chinese, english)) {}
+    explicit Failure(const BilingualText& text) : Failure(text.chinese, text.english) {}
+};
+
+} // namespace zemora
