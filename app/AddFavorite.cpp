@@ -18,21 +18,18 @@ wxString throughCodePage(const std::string& utf8, std::string& ansi)
 
 } // namespace
 
-wxString Form1::AddToFavorites(const wxString& name, const wxString& address)
+void Form1::AddToFavorites(const wxString& name, const wxString& address)
 {
-    const std::optional<std::string> folder = seams_.favoritesFolder();
-    if (!folder)
-        return wxString();
-    const std::optional<AddFavoriteChoice> choice = seams_.addFavoriteDialog(this, name, *folder);
+    const std::optional<AddFavoriteChoice> choice =
+        seams_.addFavoriteDialog(this, name, favoritesFolderOrFail());
     if (!choice)
-        return wxString();
+        return;
     wxString section = "InternetShortcut";
     wxString key = "URL";
     wxString value = address;
     std::string path = choice->path;
     ProfileSaveItem(section, key, value, path);
     Text1->ChangeValue(choice->name);
-    return wxString::FromUTF8(path);
 }
 
 void Form1::ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,

@@ -22,10 +22,7 @@ wxString displayName(const std::string& name)
 
 void Form1::LoadFavoritesList()
 {
-    const std::optional<std::string> folder = seams_.favoritesFolder();
-    if (!folder)
-        throw Failure(kNoFavoritesFolder);
-    favoritesFolder_ = *folder;
+    favoritesFolder_ = favoritesFolderOrFail();
     FavoritesPath = displayName(favoritesFolder_);
 
     std::vector<std::string> names;
@@ -45,6 +42,14 @@ void Form1::LoadFavoritesList()
         entries.push_back(displayName(name));
     Combo2->AddItems(entries);
     favoriteFiles_ = std::move(names);
+}
+
+std::string Form1::favoritesFolderOrFail() const
+{
+    const std::optional<std::string> folder = seams_.favoritesFolder();
+    if (!folder)
+        throw Failure(kNoFavoritesFolder);
+    return *folder;
 }
 
 std::string Form1::favoriteFile(int position) const

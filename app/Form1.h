@@ -86,8 +86,8 @@ public:
     void LoadFavoritesList();
     void CaptureLayout();
     void OpenTypedAddress();
-    // Writes a favorite for the address through the dialog; the path written, or empty.
-    wxString AddToFavorites(const wxString& name, const wxString& address);
+    // Writes a favorite for the address where the dialog says, unless it is cancelled.
+    void AddToFavorites(const wxString& name, const wxString& address);
     // Sets one key of an INI-style file; each text comes back as the code page kept it.
     void ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,
                          std::string& iniFile);
@@ -102,6 +102,8 @@ private:
     void wireEvents();
 
     void addCurrentPage();
+    // The Favorites folder; Failure when none can be determined, for listing and adding alike.
+    std::string favoritesFolderOrFail() const;
     // The file of the favorite at a list position, as the file system spells it.
     std::string favoriteFile(int position) const;
 

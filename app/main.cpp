@@ -1,9 +1,6 @@
-#include <clocale>
-
 #include <wx/app.h>
-#include <wx/msgdlg.h>
 
-#include "app/Form1.h"
+#include "app/Startup.h"
 
 namespace {
 
@@ -11,11 +8,7 @@ class ZemoraApp : public wxApp {
 public:
     bool OnInit() override
     {
-        // The locale's character set stands in for the system code page.
-        std::setlocale(LC_ALL, "");
-        auto* form = new zemora::Form1(zemora::platformSeams());
-        form->runHandler([form] { form->Form_Load(); });
-        form->Show();
+        zemora::startProgram(zemora::platformSeams());
         return true;
     }
 

@@ -153,10 +153,10 @@ void keepOwnerIfAllowed(int fd, const struct stat& previous)
     }
 }
 
-void writeAll(int fd, std::string_view content, WriteCall writeCall, const FileLabel& file)
+void writeAll(int fd, std::string_view content, const FileCalls& calls, const FileLabel& file)
 {
     while (!content.empty()) {
-        const ssize_t count = writeCall(fd, content.data(), content.size());
+        const ssize_t count = calls.write(fd, content.data(), content.size());
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
@@ -246,7 +246,7 @@ SmallFile readSmallFile(const std::string& path, const FileLabel& file)
 }
 
 void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
-                 const FileLabel& file, WriteCall writeCall)
+                 const FileLabel& file, const FileCalls& calls)
 {
     const std::string target = followLinks(path);
     TemporaryFile temporary(folderOf(target), previous ? 0600 : 0666, file);
@@ -255,10 +255,10 @@ void replaceFile(const std::string& path, std::string_view content, const struct
         if (::fchmod(temporary.fd(), previous->st_mode & 07777) != 0)
             throw writeFailure(file, errno);
     }
-    writeAll(temporary.fd(), content, writeCall ? writeCall : ::write, file);
-    if (::fsync(temporary.fd()) != 0 || temporary.close() != 0)
+    writeAll(temporary.fd(), content, calls, file);
+    if (calls.fsync(temporary.fd()) != 0 || temporary.close() != 0)
         throw writeFailure(file, errno);
-    if (::rename(temporary.path().c_str(), target.c_str()) != 0)
+    if (calls.rename(temporary.path().c_str(), target.c_str()) != 0)
         throw writeFailure(file, errno);
     temporary.release();
     syncFolder(folderOf(target));

@@ -5,6 +5,9 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <cstddef>
 #include <optional>
@@ -40,8 +43,12 @@ std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const Fi
 // The same, with a missing file a Failure too.
 SmallFile readSmallFile(const std::string& path, const FileLabel& file);
 
-// Stands in for write(2) when filling the temporary file, so tests can make it fail.
-using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
+// The system calls that install a file, each replaceable so tests can make it fail.
+struct FileCalls {
+    ssize_t (*write)(int fd, const void* data, std::size_t size) = ::write;
+    int (*fsync)(int fd) = ::fsync;
+    int (*rename)(const char* from, const char* to) = ::rename;
+};
 
 // Replaces the file at `path` (through symbolic links) with `content` atomically: a
 // temporary file in the same folder, written and flushed, then renamed over it.
@@ -49,6 +56,6 @@ using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
 // 0666 less the umask. On failure the old file is untouched, no temporary file remains,
 // and Failure says why.
 void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
-                 const FileLabel& file, WriteCall writeCall = nullptr);
+                 const FileLabel& file, const FileCalls& calls = {});
 
 } // namespace zemora

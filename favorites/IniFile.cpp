@@ -162,7 +162,11 @@ std::string setIniValue(std::string_view fileBytes, std::string_view section,
 
     if (match.key) {
         std::string out(fileBytes);
-        const std::string keyLine = std::string(trimBlanks(match.key->name)) + "=" + std::string(value);
+        std::string keyLine = std::string(trimBlanks(match.key->name)) + "=" + std::string(value);
+        // The profile writer ends a rewritten last line that had no line end with CR LF,
+        // whatever the file's other lines end in.
+        if (match.key->next == match.key->end)
+            keyLine += "\r\n";
         return out.replace(match.key->begin, match.key->end - match.key->begin, keyLine);
     }
     const std::string keyLine = std::string(key) + "=" + std::string(value) + std::string(lineBreak);
@@ -173,12 +177,12 @@ std::string setIniValue(std::string_view fileBytes, std::string_view section,
 }
 
 void writeIniValue(const std::string& path, std::string_view section, std::string_view key,
-                   std::string_view value, WriteCall writeCall)
+                   std::string_view value, const FileCalls& calls)
 {
     const FileLabel file = fileLabel("文件", "file", path);
     const std::optional<SmallFile> old = readSmallFileIfExists(path, file);
     const std::string content = setIniValue(old ? old->bytes : std::string(), section, key, value);
-    replaceFile(path, content, old ? &old->status : nullptr, file, writeCall);
+    replaceFile(path, content, old ? &old->status : nullptr, file, calls);
 }
 
 } // namespace zemora

@@ -28,6 +28,6 @@ std::string setIniValue(std::string_view fileBytes, std::string_view section,
 // setIniValue on the file at `path` (a missing file counts as empty), replacing the file
 // atomically. Throws Failure, with the old file left as it was, when it cannot.
 void writeIniValue(const std::string& path, std::string_view section, std::string_view key,
-                   std::string_view value, WriteCall writeCall = nullptr);
+                   std::string_view value, const FileCalls& calls = {});
 
 } // namespace zemora

@@ -86,7 +86,7 @@ std::string_view newLineBreak(std::string_view file)
     return allLf ? "\n" : "\r\n";
 }
 
-// One line rewritten in place, keeping its line break, to "<the key as the file spells
+// One line rewritten in place, keeping its line break (see below for the last line), to "<the key as the file spells
 // it>=<value>"; or nothing changed at all (the line already read so).
 bool isOneKeyLineRewritten(const Lines& before, const Lines& after, std::string_view key,
                            std::string_view value)
@@ -97,7 +97,10 @@ bool isOneKeyLineRewritten(const Lines& before, const Lines& after, std::string_
     for (std::size_t i = 0; i < before.lines.size(); ++i) {
         if (after.lines[i] == before.lines[i])
             continue;
-        if (++changed > 1 || lineBreakOf(after.lines[i]) != lineBreakOf(before.lines[i]))
+        // A rewritten last line that had no line end gets CR LF, as the profile writer does.
+        const bool unterminatedLast = i + 1 == before.lines.size() && lineBreakOf(before.lines[i]).empty();
+        const std::string_view expectedBreak = unterminatedLast ? "\r\n" : lineBreakOf(before.lines[i]);
+        if (++changed > 1 || lineBreakOf(after.lines[i]) != expectedBreak)
             return false;
         const std::string_view text = textOf(after.lines[i]);
         if (text.size() < value.size() + 1 || !text.ends_with(value))

@@ -1,6 +1,7 @@
 #pragma once
 // A browser control that records what the window asks of it and raises its events on
 // demand.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,15 @@ public:
     wxString failing;
     wxString url;
     wxString name;
+    // Runs at each operation, before it fails or returns.
+    std::function<void(const wxString& what)> onCall;
 
 private:
     void call(const wxString& what)
     {
         calls.push_back(what);
+        if (onCall)
+            onCall(what);
         if (!failing.empty() && what.StartsWith(failing))
             throw Failure("控件拒绝了请求", "The control refused the request");
     }

@@ -7,6 +7,7 @@
 
 #include "tests/support/Files.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/UserActions.h"
 
 namespace zemora::test {
 
@@ -30,8 +31,7 @@ protected:
     // Chooses the favorite at a list position, as a pick from the drop-down does.
     void choose(int position)
     {
-        form->Combo2->Window()->SetSelection(position);
-        handle(&Form1::Combo2_Click);
+        chooseFromList(form->Combo2->Window(), position);
     }
 
     // What a completed download leaves in the page boxes.
@@ -43,7 +43,7 @@ protected:
 
     void clickAdd()
     {
-        form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+        clickTool(form->Toolbar1->Window(), slotOf("add"));
     }
 
     std::string folder;

@@ -19,6 +19,7 @@ protected:
     {
         favoritesFolder = (testHome() / "Favorites").string();
         form = new Form1(seams());
+        form->Show(); // realised, as the user sees it, so native events reach its widgets
     }
     void TearDown() override
     {
@@ -35,7 +36,7 @@ protected:
             return fake;
         };
         s.favoritesFolder = [this] {
-            folderLookups.push_back(form ? form->CtlCount : -1);
+            folderLookups.push_back(form && form->TopRatio.exists());
             return favoritesFolder;
         };
         s.reportFailure = [this](const std::string& message) { reports.push_back(message); };
@@ -57,7 +58,7 @@ protected:
     Form1* form = nullptr;
     FakeBrowser* browser = nullptr;
     std::optional<std::string> favoritesFolder;
-    std::vector<int> folderLookups; // CtlCount at each lookup
+    std::vector<bool> folderLookups; // at each lookup: whether the layout was captured yet
     std::vector<std::string> reports;
     std::vector<std::string> told;
     struct DialogCall {

@@ -34,7 +34,9 @@ const EditCase kEdits[] = {
      "[ internetSHORTCUT ]\r\nurl=http://new/\r\n"},
     {"key line keeps its own ending", "[InternetShortcut]\nURL=old\r\nX=1\n",
      "[InternetShortcut]\nURL=http://new/\r\nX=1\n"},
-    {"key at the end without line break", "[InternetShortcut]\r\nURL=old", "[InternetShortcut]\r\nURL=http://new/"},
+    {"key at the end without line break gets CR LF", "[InternetShortcut]\r\nURL=old",
+     "[InternetShortcut]\r\nURL=http://new/\r\n"},
+    {"so does one in an LF file", "[InternetShortcut]\nURL=old", "[InternetShortcut]\nURL=http://new/\r\n"},
     {"key without =", "[InternetShortcut]\r\nURL\r\n", "[InternetShortcut]\r\nURL=http://new/\r\n"},
     {"first matching key only", "[InternetShortcut]\r\nURL=a\r\nURL=b\r\n",
      "[InternetShortcut]\r\nURL=http://new/\r\nURL=b\r\n"},
@@ -81,7 +83,7 @@ protected:
     const std::string old = "[InternetShortcut]\r\nURL=http://old/\r\n";
     const std::size_t filesOpenBefore = test::openFileCount();
 
-    void write() { writeIniValue(path, "InternetShortcut", "URL", "http://new/", writeCall); }
+    void write() { writeIniValue(path, "InternetShortcut", "URL", "http://new/", calls); }
     // The old file is byte-identical, nothing else was left in the folder and no file open.
     void expectUntouched()
     {
@@ -99,7 +101,7 @@ protected:
         return "no failure";
     }
 
-    WriteCall writeCall = nullptr;
+    FileCalls calls;
 };
 
 mode_t modeOf(const std::string& path)
@@ -149,7 +151,7 @@ ssize_t fillingDisk(int fd, const void* data, std::size_t size)
 TEST_F(WriteIniValue, HandlesShortWritesAndInterruptions)
 {
     test::writeFile(path, old);
-    writeCall = fillingDisk<1000>;
+    calls.write = fillingDisk<1000>;
     write();
     EXPECT_EQ(test::readFile(path), kNew);
     EXPECT_EQ(test::folderEntries(folder.path()), std::set<std::string>{"a.url"});
@@ -158,11 +160,33 @@ TEST_F(WriteIniValue, HandlesShortWritesAndInterruptions)
 TEST_F(WriteIniValue, DiskFullHalfWayLeavesTheOldFile)
 {
     test::writeFile(path, old);
-    writeCall = fillingDisk<15>;
+    calls.write = fillingDisk<15>;
     const std::string message = failureOfWrite();
     EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
     EXPECT_NE(message.find(path), std::string::npos) << message;
     expectUntouched();
+}
+
+TEST_F(WriteIniValue, FailedSyncOrRenameIsReportedAndLeavesTheOldFile)
+{
+    test::writeFile(path, old);
+    struct Case {
+        const char* name;
+        FileCalls calls;
+        const char* reason;
+    };
+    FileCalls failingSync;
+    failingSync.fsync = [](int) { errno = EIO; return -1; };
+    FileCalls failingRename;
+    failingRename.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+    for (const Case& c : {Case{"sync", failingSync, "Input/output error"},
+                          Case{"rename", failingRename, "Invalid cross-device link"}}) {
+        SCOPED_TRACE(c.name);
+        calls = c.calls;
+        const std::string message = failureOfWrite();
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+        expectUntouched();
+    }
 }
 
 TEST_F(WriteIniValue, RefusesWhatIsNoSmallRegularFile)

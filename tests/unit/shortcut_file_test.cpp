@@ -91,8 +91,12 @@ TEST(ReadShortcutAddress, ReadsOrFailsNamingTheFavoriteAndLeavesNothingOpen)
     TempFolder folder;
     test::writeFile(folder / "a.url", "[InternetShortcut]\nURL=http://a/\n");
     EXPECT_EQ(readShortcutAddress(folder / "a.url"), "http://a/");
+    // The limit itself is allowed; one byte more is not.
+    const std::string head = "[InternetShortcut]\r\nURL=http://a/\r\n";
+    test::writeFile(folder / "limit.url", head + std::string(kMaxSmallFileSize - head.size(), ';'));
+    EXPECT_EQ(readShortcutAddress(folder / "limit.url"), "http://a/");
     test::writeFile(folder / "empty.url", "[InternetShortcut]\r\nURL=\r\n");
-    test::writeFile(folder / "large.url", "[InternetShortcut]\r\nURL=http://a/\r\n" + std::string(1 << 20, ';'));
+    test::writeFile(folder / "large.url", "[InternetShortcut]\r\nURL=http://a/\r\n" + std::string(kMaxSmallFileSize - head.size() + 1, ';'));
     ASSERT_EQ(::mkdir((folder / "folder.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0); // would block a plain open
     const std::pair<const char*, const char*> cases[] = {

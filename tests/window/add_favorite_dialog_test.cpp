@@ -145,6 +145,7 @@ TEST_F(AddFavoriteDialogWindow, CharactersNoFileNameCanHoldBecomeUnderscoresAndB
     // A leading dot would hide the favorite; a lone surrogate has no UTF-8 form.
     EXPECT_EQ(AddFavoriteDialog::sanitizeName(".."), "_.");
     EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString("a\nb\x01")), "a_b_");
+    EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString("a\x1F b\x20")), "a_ b") << "the last control character";
     EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString(wxUniChar(0xD800)) + "x"), "_x");
 }
 
@@ -158,9 +159,10 @@ TEST_F(AddFavoriteDialogWindow, NamesAndPathsTooLongForTheFileSystemAreRefused)
     expectStillOpen();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(told[0].Contains(u8("名称太长"))) << told[0];
-    dialog->nameField()->SetValue(longName.Left(83) + "x");
+    dialog->nameField()->SetValue(longName.Left(83) + "xx"); // 255 bytes with ".url": the longest
     click(dialog->okButton());
-    EXPECT_TRUE(dialog->choice());
+    ASSERT_TRUE(dialog->choice());
+    EXPECT_EQ(fs::path(dialog->choice()->path).filename().string().size(), 255u);
 
     std::string deep = base + "/deep";
     while (deep.size() < 4100)

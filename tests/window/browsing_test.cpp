@@ -1,11 +1,16 @@
 // The address bar, toolbar commands, browser events and auto refresh, with a fake control.
+#include <wx/button.h>
+#include <wx/combobox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <gdk/gdkkeysyms.h>
+
 #include "tests/support/FormFixture.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
-using zemora::test::FormFixture;
+using namespace zemora::test;
 
 namespace {
 
@@ -15,13 +20,10 @@ protected:
     void type(const wxString& text, bool enter = true)
     {
         form->Combo1->SetText(text);
-        if (enter) {
-            std::int16_t key = 13;
-            form->runHandler([&] { form->Combo1_KeyPress(key); });
-            EXPECT_EQ(key, 13) << "Enter is passed on";
-        } else {
-            handle(&Form1::Command1_Click);
-        }
+        if (enter)
+            pressKey(form->Combo1->Window(), GDK_KEY_Return);
+        else
+            clickButton(form->Command1);
     }
 
     std::vector<wxString> history()
@@ -56,9 +58,9 @@ TEST_F(Browsing, EnterAndGoOpenTheSameCompletedAddressAndRecordItOnce)
 
 TEST_F(Browsing, OtherKeysAndBlankBoxesOpenNothing)
 {
-    std::int16_t key = 'a';
     form->Combo1->SetText("sina");
-    form->runHandler([&] { form->Combo1_KeyPress(key); });
+    for (unsigned key : {GDK_KEY_a, GDK_KEY_Tab, GDK_KEY_space})
+        pressKey(form->Combo1->Window(), key);
     type("   ");
     EXPECT_TRUE(browser->calls.empty());
     EXPECT_EQ(form->Combo1->Text(), "   ");
@@ -80,9 +82,9 @@ TEST_F(Browsing, ChoosingAHistoryEntryOpensItAsStored)
     type("first");
     type("second");
     browser->calls.clear();
-    form->Combo1->SetText("http://www.first.com");
-    handle(&Form1::Combo1_Click);
+    chooseFromList(form->Combo1->Window(), 0);
     EXPECT_EQ(browser->calls, std::vector<wxString>{"NavigateTo http://www.first.com"});
+    EXPECT_EQ(form->Combo1->Text(), "http://www.first.com");
     EXPECT_EQ(history().size(), 2u);
 }
 
@@ -170,7 +172,7 @@ TEST_F(Browsing, TitleChangeAppendsTheSuffix)
 TEST_F(Browsing, AutoRefreshOpensTheBoxAsItStandsThenReloadsEveryTick)
 {
     form->Combo1->SetText(" sina ");
-    handle(&Form1::autofresh_Click);
+    clickButton(form->autofresh);
     EXPECT_EQ(form->Timer1.Interval(), 60000);
     EXPECT_TRUE(form->Timer1.IsRunning());
     EXPECT_EQ(browser->calls, std::vector<wxString>{"NavigateTo  sina "});
@@ -185,7 +187,7 @@ TEST_F(Browsing, AutoRefreshOpensTheBoxAsItStandsThenReloadsEveryTick)
     EXPECT_TRUE(form->Timer1.IsRunning());
 
     browser->failing = "NavigateTo";
-    handle(&Form1::autofresh_Click);
+    clickButton(form->autofresh);
     EXPECT_EQ(form->Timer1.Interval(), 60000) << "the interval is set before the navigation";
     EXPECT_EQ(reports.size(), 1u);
 }

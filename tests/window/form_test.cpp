@@ -110,7 +110,7 @@ TEST_F(FormWindow, LoadListsFavoritesThenCapturesLayoutThenOpensTheStartAddress)
     handle(&Form1::Form_Load);
     EXPECT_TRUE(reports.empty());
     ASSERT_EQ(folderLookups.size(), 1u);
-    EXPECT_EQ(folderLookups[0], 0) << "favorites come before the layout";
+    EXPECT_FALSE(folderLookups[0]) << "favorites come before the layout";
     EXPECT_EQ(form->FavoritesPath, wxString(*favoritesFolder));
     EXPECT_EQ(form->CtlCount, 12);
     EXPECT_EQ(form->WidthRatio.upperBound(), 12);

@@ -1,0 +1,73 @@
+#include "tests/support/UserActions.h"
+
+#include <gtk/gtk.h>
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/toolbar.h>
+
+#include "tests/support/TestEnvironment.h"
+
+namespace zemora::test {
+
+namespace {
+
+GtkWidget* keyboardWidget(wxWindow* window)
+{
+    GtkWidget* widget = static_cast<GtkWidget*>(window->GetHandle());
+    if (GTK_IS_COMBO_BOX(widget) && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(widget)))
+        return gtk_bin_get_child(GTK_BIN(widget));
+    return widget;
+}
+
+void sendKey(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned modifiers)
+{
+    GdkEvent* event = gdk_event_new(type);
+    GdkEventKey* key = &event->key;
+    key->window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(widget)));
+    key->send_event = TRUE;
+    key->time = GDK_CURRENT_TIME;
+    key->state = modifiers;
+    key->keyval = keyval;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gtk_widget_get_display(widget)),
+                                          keyval, &keys, &count) && count > 0)
+        key->hardware_keycode = static_cast<guint16>(keys[0].keycode);
+    g_free(keys);
+    gdk_event_set_device(event, gdk_seat_get_keyboard(
+                                    gdk_display_get_default_seat(gtk_widget_get_display(widget))));
+    gtk_widget_event(widget, event);
+    gdk_event_free(event);
+}
+
+} // namespace
+
+void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers)
+{
+    GtkWidget* widget = keyboardWidget(window);
+    gtk_widget_realize(widget);
+    sendKey(widget, GDK_KEY_PRESS, keyval, modifiers);
+    sendKey(widget, GDK_KEY_RELEASE, keyval, modifiers);
+    runPendingEvents();
+}
+
+void clickButton(wxButton* button)
+{
+    gtk_button_clicked(GTK_BUTTON(button->GetHandle()));
+    runPendingEvents();
+}
+
+void clickTool(wxToolBar* bar, int slot)
+{
+    GtkToolItem* item = gtk_toolbar_get_nth_item(bar->GTKGetToolbar(), slot - 1);
+    g_signal_emit_by_name(item, "clicked");
+    runPendingEvents();
+}
+
+void chooseFromList(wxComboBox* box, int position)
+{
+    gtk_combo_box_set_active(GTK_COMBO_BOX(box->GetHandle()), position);
+    runPendingEvents();
+}
+
+} // namespace zemora::test

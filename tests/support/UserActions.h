@@ -1,0 +1,27 @@
+#pragma once
+// The user's actions, delivered the way the toolkit delivers them: native signals of the
+// real widgets and key events, so a test through them also proves the wiring between the
+// widget and its handler, not just the handler.
+#include <functional>
+
+#include <wx/string.h>
+
+class wxButton;
+class wxComboBox;
+class wxToolBar;
+class wxWindow;
+
+namespace zemora::test {
+
+// A key press (and release) on the widget that has the keyboard in `window`: for a
+// combo box, its text entry. `keyval` is a GDK key value (GDK_KEY_Return, ...);
+// `modifiers` a GdkModifierType mask.
+void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers = 0);
+// Clicks a button.
+void clickButton(wxButton* button);
+// Clicks the toolbar button in this slot (from 1).
+void clickTool(wxToolBar* bar, int slot);
+// Chooses the entry at this position from a drop-down's list.
+void chooseFromList(wxComboBox* box, int position);
+
+} // namespace zemora::test
