@@ -12,7 +12,7 @@
 
 #include "base/Failure.h"
 #include "engine/WebKitBrowser.h"
-#include "tests/support/HttpServer.h"
+#include "tests/support/InternetStandIn.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace zemora;
@@ -24,6 +24,7 @@ class BrowserControl : public testing::Test {
 protected:
     void SetUp() override
     {
+        internetStandIn();
         frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(400, 300));
         browser = std::make_unique<WebKitBrowser>(frame);
         browser->DownloadComplete = [this] { ++downloads; };

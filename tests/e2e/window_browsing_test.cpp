@@ -3,8 +3,11 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
+#include <gdk/gdkkeysyms.h>
+#include <wx/stattext.h>
+
 #include "tests/support/RealFormFixture.h"
-#include "tests/support/HttpServer.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
@@ -23,21 +26,8 @@ protected:
 
     void typeAndPressEnter(const wxString& text)
     {
-        wxComboBox* box = form->Combo1->Window();
-        box->SetFocus();
-        box->ChangeValue(text);
-        wxKeyEvent enter(wxEVT_CHAR);
-        enter.m_keyCode = WXK_RETURN;
-        enter.m_uniChar = WXK_RETURN;
-        enter.SetEventObject(box);
-        box->ProcessWindowEvent(enter);
-    }
-
-    void clickButton(wxButton* button)
-    {
-        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
+        form->Combo1->SetText(text);
+        pressKey(form->Combo1->Window(), GDK_KEY_Return);
     }
 
     bool captionIs(const wxString& title)
@@ -67,16 +57,16 @@ TEST_F(WindowBrowsing, TypedAddressOpensAndTheWindowFollowsThePage)
     EXPECT_EQ(form->Combo1->Text(), server.url("/a.html"));
     EXPECT_EQ(form->Text2->GetValue(), server.url("/a.html"));
     EXPECT_EQ(history(), std::vector<wxString>{server.url("/a.html")});
-    EXPECT_FALSE(form->Toolbar1->Enabled(1));
+    EXPECT_FALSE(form->Toolbar1->Enabled(slotOf("back")));
 
     typeAndPressEnter(host + "/b.html");
     ASSERT_TRUE(captionIs("Page B"));
-    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(1); })) << "back enabled";
-    EXPECT_FALSE(form->Toolbar1->Enabled(3));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(slotOf("back")); })) << "back enabled";
+    EXPECT_FALSE(form->Toolbar1->Enabled(slotOf("forward")));
 
-    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(1)); });
+    clickTool(form->Toolbar1->Window(), slotOf("back"));
     ASSERT_TRUE(captionIs("Page A"));
-    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(3); })) << "forward enabled";
+    EXPECT_TRUE(runEventsUntil([&] { return form->Toolbar1->Enabled(slotOf("forward")); })) << "forward enabled";
     EXPECT_TRUE(runEventsUntil([&] { return form->Combo1->Text() == server.url("/a.html"); }));
     EXPECT_EQ(history().size(), 2u);
     EXPECT_TRUE(reports.empty());
@@ -99,10 +89,9 @@ TEST_F(WindowBrowsing, AutoRefreshReloadsTheShownPageOnEachTick)
     EXPECT_EQ(history().size(), 0u);
     const int loads = server.hits("/a.html");
 
-    form->runHandler([&] { form->Timer1_Timer(); }); // the minute's tick, raised directly
-    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") == loads + 1; }));
-    form->runHandler([&] { form->Timer1_Timer(); });
-    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") == loads + 2; }));
+    form->Timer1.Start(300); // the minute, shortened: each tick reloads the page
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") >= loads + 2; }));
+    form->Timer1.Stop();
     EXPECT_TRUE(reports.empty());
 }
 
@@ -111,8 +100,7 @@ TEST_F(WindowBrowsing, ToolbarClickedFasterThanPagesLoadAndHugeAddressesLeaveItW
     typeAndPressEnter(wxString(wxUniChar('a'), 100000));
     for (int round = 0; round < 20; ++round)
         for (int position = 1; position <= 11; ++position) {
-            form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(position)); });
-            runPendingEvents();
+            clickTool(form->Toolbar1->Window(), position);
         }
     // Refused moves through the history are told; the window still works.
     for (const std::string& report : reports)
@@ -121,4 +109,43 @@ TEST_F(WindowBrowsing, ToolbarClickedFasterThanPagesLoadAndHugeAddressesLeaveItW
             << report;
     typeAndPressEnter(wxString::FromUTF8(server.url("/b.html")));
     EXPECT_TRUE(captionIs("Page B"));
+}
+
+TEST_F(WindowBrowsing, PortalButtonsOpenTheirSites)
+{
+    HttpServer& internet = internetStandIn();
+    for (const Portal& portal : kPortals) {
+        SCOPED_TRACE(std::string(portal.key));
+        const std::string address = std::string(portal.address) + "/";
+        internet.page(address, std::string(portal.caption) + " stand-in");
+        clickTool(form->Toolbar1->Window(), slotOf(portal.key));
+        EXPECT_TRUE(captionIs(wxString::FromUTF8(std::string(portal.caption) + " stand-in")));
+        EXPECT_EQ(internet.hits(address), 1);
+    }
+}
+
+TEST_F(WindowBrowsing, StopEndsASlowLoad)
+{
+    Response slow;
+    slow.body = "<title>Slow Page</title>";
+    slow.delay = std::chrono::seconds(4);
+    server.route("/slow", slow);
+    typeAndPressEnter(wxString::FromUTF8(server.url("/slow")));
+    ASSERT_TRUE(runEventsUntil([&] { return server.hits("/slow") == 1; }));
+    clickTool(form->Toolbar1->Window(), slotOf("stop"));
+    // The stopped load ends at once, as every load does, and the slow page never shows.
+    EXPECT_TRUE(runEventsUntil([&] { return form->Label2->GetLabel() == wxText(kBanner); },
+                               std::chrono::seconds(2)));
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_FALSE(form->GetTitle().StartsWith("Slow Page"));
+}
+
+TEST_F(WindowBrowsing, UntitledPageIsNamedByItsAddress)
+{
+    Response untitled;
+    untitled.body = "<p>no title here</p>";
+    server.route("/untitled", untitled);
+    typeAndPressEnter(wxString::FromUTF8(server.url("/untitled")));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Text2->GetValue() == server.url("/untitled"); }));
+    EXPECT_EQ(form->Text1->GetValue(), server.url("/untitled"));
 }

@@ -9,7 +9,7 @@
 
 #include "favorites/FavoritesFolder.h"
 #include "tests/support/RealFormFixture.h"
-#include "tests/support/HttpServer.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
@@ -28,9 +28,7 @@ protected:
             AddFavoriteDialog dialog(owner, name, folder);
             proposedName = dialog.nameField()->GetValue();
             dialog.nameField()->SetValue(typedName);
-            wxCommandEvent ok(wxEVT_BUTTON, dialog.okButton()->GetId());
-            ok.SetEventObject(dialog.okButton());
-            dialog.okButton()->ProcessWindowEvent(ok);
+            clickButton(dialog.okButton());
             return dialog.choice();
         };
         return s;
@@ -64,11 +62,7 @@ TEST_F(WindowFavorites, ChosenFavoriteOpensItsPage)
     ASSERT_EQ(form->Combo2->ListCount(), 1);
     EXPECT_EQ(form->Combo2->List(0), "site.url");
 
-    form->Combo2->Window()->SetSelection(0);
-    wxCommandEvent chosen(wxEVT_COMBOBOX, form->Combo2->Window()->GetId());
-    chosen.SetEventObject(form->Combo2->Window());
-    chosen.SetInt(0);
-    form->Combo2->Window()->ProcessWindowEvent(chosen);
+    chooseFromList(form->Combo2->Window(), 0);
 
     EXPECT_TRUE(runEventsUntil([&] {
         return form->GetTitle() == "Favorite Page" + wxText(kTitleSuffix);
@@ -81,10 +75,10 @@ TEST_F(WindowFavorites, LoadedPageIsAddedThroughTheDialog)
 {
     handle(&Form1::Form_Load);
     form->Combo1->SetText(server.url("/fav.html"));
-    handle(&Form1::Combo1_Click);
+    clickButton(form->Command1);
     ASSERT_TRUE(runEventsUntil([&] { return form->Text1->GetValue() == "Favorite Page"; }));
 
-    form->runHandler([&] { form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(12)); });
+    clickTool(form->Toolbar1->Window(), slotOf("add"));
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(proposedName, "Favorite Page");
     std::ifstream in(folder / "Saved Page.url", std::ios::binary);

@@ -96,6 +96,10 @@ void HttpServer::answer(int client)
         if (auto it = routes_.find(path); it != routes_.end())
             response = it->second;
     }
+    // A slow server, which still stops with the test.
+    for (auto waited = std::chrono::milliseconds(0); waited < response.delay && !stopping_;
+         waited += std::chrono::milliseconds(10))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\n" +
                        "Content-Type: " + response.contentType + "\r\n" +
                        "Content-Length: " + std::to_string(response.body.size()) + "\r\n" +

@@ -2,6 +2,7 @@
 // A small HTTP server on 127.0.0.1 for end-to-end tests: fixed responses by path, and a
 // count of the requests for each.
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -14,6 +15,7 @@ struct Response {
     std::string body;
     std::string contentType = "text/html; charset=utf-8";
     std::string location; // for redirects
+    std::chrono::milliseconds delay{0}; // before the answer, for a slow server
 };
 
 class HttpServer {
