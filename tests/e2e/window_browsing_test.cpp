@@ -30,9 +30,12 @@ protected:
         pressKey(form->Combo1->Window(), GDK_KEY_Return);
     }
 
-    bool captionIs(const wxString& title)
+    testing::AssertionResult captionIs(const wxString& title)
     {
-        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); });
+        if (runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); }))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the caption is \"" << form->GetTitle() << "\", the box holds \""
+                                           << form->Combo1->Text() << "\"";
     }
 
     std::vector<wxString> history()
