@@ -17,6 +17,7 @@ namespace {
 constexpr char kBlank[] = "about:blank";
 constexpr char kHomeScheme[] = "zemora";
 constexpr char kHomeAddress[] = "zemora:home";
+constexpr char kSelfKey[] = "zemora-browser";
 
 constexpr char kHomePage[] = R"html(<!DOCTYPE html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>Zemora浏览器主页</title>
@@ -86,18 +87,20 @@ static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity
               kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE &&
               kCertGenericError == G_TLS_CERTIFICATE_GENERIC_ERROR);
 
-// Why a load failed, in the user's words where we know the cause.
+// Why a load failed, in the user's words where we know the cause. The network side hands
+// most causes over as text only, so the text is looked at too.
 FailureReason reasonOf(const GError* error)
 {
     const std::string message = error && error->message ? error->message : "unknown error";
-    if (error && error->domain == G_RESOLVER_ERROR)
+    const auto says = [&](const char* part) { return message.find(part) != std::string::npos; };
+    if ((error && error->domain == G_RESOLVER_ERROR) || says("resolving") || says("not known"))
         return {"找不到服务器", "the server's name is unknown: " + message};
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED))
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED) || says("refused"))
         return {"服务器拒绝了连接", "the server refused the connection: " + message};
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT))
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) || says("timed out"))
         return {"连接超时", "the connection timed out: " + message};
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE) ||
-        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE))
+        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
         return {"无法连接到服务器", "the server cannot be reached: " + message};
     return {"网页加载失败", message};
 }
@@ -143,6 +146,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
                      G_CALLBACK(onHistoryChanged), this);
+    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, this);
     takeOverEngineSignals();
     downloads_ = std::make_unique<WebKitDownloads>(nativeView(view_),
                                                    [this](const std::string& text) { tellStatus(text); });
@@ -154,26 +158,59 @@ void WebKitBrowser::takeOverEngineSignals()
     // The toolkit's own handler answers a new window with this very view, on which the
     // engine aborts. This is a one-window browser: a window the user asked for opens here,
     // any other stays blocked.
-    g_signal_handlers_disconnect_matched(web, G_SIGNAL_MATCH_ID, g_signal_lookup("create", WEBKIT_TYPE_WEB_VIEW),
-                                         0, nullptr, nullptr, nullptr);
+    // Its policy handler drops every new window a link asks for, before ours could see it;
+    // the window uses none of the events it raises.
+    for (const char* name : {"create", "decide-policy"}) {
+        const guint signal = g_signal_lookup(name, WEBKIT_TYPE_WEB_VIEW);
+        while (const gulong handler = g_signal_handler_find(web, G_SIGNAL_MATCH_ID, signal, 0, nullptr, nullptr, nullptr))
+            g_signal_handler_disconnect(web, handler);
+    }
     g_signal_connect(web, "create",
         G_CALLBACK(+[](WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self) -> GtkWidget* {
-            WebKitURIRequest* request = webkit_navigation_action_get_request(action);
-            const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
-            if (webkit_navigation_action_is_user_gesture(action) && address && *address &&
-                std::strcmp(address, kBlank) != 0)
-                self->openLater(address);
+            self->openHereIfAsked(action);
             return nullptr;
         }),
         this);
     g_signal_connect(web, "decide-policy",
         G_CALLBACK(+[](WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
-                       WebKitBrowser*) -> gboolean {
+                       WebKitBrowser* self) -> gboolean {
+            if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+                self->openHereIfAsked(webkit_navigation_policy_decision_get_navigation_action(
+                    WEBKIT_NAVIGATION_POLICY_DECISION(decision)));
+                webkit_policy_decision_ignore(decision);
+                return TRUE;
+            }
             if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE ||
                 !isDownload(WEBKIT_RESPONSE_POLICY_DECISION(decision)))
                 return FALSE;
             webkit_policy_decision_download(decision);
             return TRUE;
+        }),
+        this);
+    // The menu's "Open Link in New Window" opens the link here.
+    g_signal_connect(web, "context-menu",
+        G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult* hit,
+                       WebKitBrowser* self) -> gboolean {
+            const char* link = webkit_hit_test_result_get_link_uri(hit);
+            for (guint i = 0; link && i < webkit_context_menu_get_n_items(menu); ++i) {
+                WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, i);
+                if (webkit_context_menu_item_get_stock_action(item) != WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW)
+                    continue;
+                GSimpleAction* action = g_simple_action_new("zemora-open-link-here", nullptr);
+                g_object_set_data_full(G_OBJECT(action), "address", g_strdup(link), g_free);
+                // The browser is looked up at activation: the menu may outlive it.
+                g_signal_connect_object(action, "activate",
+                    G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
+                        if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
+                            browser->openLater(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
+                    }),
+                    nativeView(self->view_), G_CONNECT_DEFAULT);
+                webkit_context_menu_remove(menu, item);
+                webkit_context_menu_insert(menu,
+                    webkit_context_menu_item_new_from_gaction(G_ACTION(action), "在此窗口打开链接 (Open Link Here)", nullptr), i);
+                g_object_unref(action);
+            }
+            return FALSE;
         }),
         this);
     g_signal_connect(web, "load-failed",
@@ -210,6 +247,15 @@ void WebKitBrowser::showOwnPage(const std::string& html, const std::string& addr
     webkit_web_view_load_alternate_html(nativeView(view_), html.c_str(), address.c_str(), nullptr);
 }
 
+void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
+{
+    WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
+    const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
+    if (action && webkit_navigation_action_is_user_gesture(action) && address && *address &&
+        std::strcmp(address, kBlank) != 0)
+        openLater(address);
+}
+
 void WebKitBrowser::openLater(const std::string& address)
 {
     pendingAddress_ = address;
@@ -239,6 +285,7 @@ WebKitBrowser::~WebKitBrowser()
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
                                          this);
     g_signal_handlers_disconnect_by_data(nativeView(view_), this);
+    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, nullptr);
     if (pendingSource_)
         g_source_remove(pendingSource_);
 }

@@ -7,6 +7,7 @@
 class wxWebView;
 class wxWebViewEvent;
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
 
 namespace zemora {
 
@@ -42,6 +43,8 @@ private:
     void takeOverEngineSignals();
     // A page of our own in place of the address's, which stays the current address.
     void showOwnPage(const std::string& html, const std::string& address);
+    // A new window the user asked for opens its address here; any other is dropped.
+    void openHereIfAsked(WebKitNavigationAction* action);
     void openLater(const std::string& address);
     void tellStatus(const std::string& text);
 

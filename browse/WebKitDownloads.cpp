@@ -171,6 +171,15 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
 void WebKitDownloads::finish(WebKitDownload* download)
 {
     Job* job = jobOf(download);
+    // The engine ends a download whose connection was cut as if it were complete.
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    const guint64 announced = response ? webkit_uri_response_get_content_length(response) : 0;
+    if (job && !job->failed && announced > 0 && webkit_download_get_received_data_length(download) < announced) {
+        job->failed = true;
+        ::unlink(job->partPath.c_str());
+        tell_("下载 " + job->name + " 失败：连接中断，未保存任何文件 (Download failed, the connection was cut;"
+              " nothing was saved)");
+    }
     if (job && !job->failed && !job->partPath.empty()) {
         const std::string path = giveName(*job);
         if (path.empty()) {
