@@ -38,13 +38,13 @@ void useCompactControls()
             " padding-left: 4px; padding-right: 4px; }"
             "#zemora-controls > label, #zemora-controls > entry, #zemora-controls > button,"
             " #zemora-controls > combobox entry, #zemora-controls > combobox button { font-size: 9pt; }"
-            "#zemora-controls > toolbar { padding: 0; }"
+            "#zemora-controls toolbar { padding: 0; }"
             // A list drop-down scrolls through thousands of entries, and adding one costs
             // no walk over the others, as the menu kind's does.
             "combobox { -GtkComboBox-appears-as-list: true; }"
-            "#zemora-controls > toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
+            "#zemora-controls toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
             " border-width: 0; min-width: 0; }"
-            "#zemora-controls > toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
+            "#zemora-controls toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
             -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
             GTK_STYLE_PROVIDER(css), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
