@@ -25,4 +25,7 @@ void Form1::WebBrowser1_DownloadComplete()
 
 void Form1::WebBrowser1_TitleChange(const wxString& Text) { SetTitle(Text + wxText(kTitleSuffix)); }
 
+// The banner line carries a download's progress and outcome until the next page completes.
+void Form1::WebBrowser1_StatusTextChange(const wxString& Text) { Label2->SetLabel(Text); }
+
 } // namespace zemora

@@ -29,10 +29,10 @@ Form1::Form1(Form1Seams seams)
       inner_(nullptr),
       scale_(this)
 {
-    useCompactControls(this);
     SetIcons(programIcon());
     SetClientSize(scale_.toPixels(kInnerWidth), scale_.toPixels(kInnerHeight));
     inner_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize());
+    useCompactControls(inner_);
     createControls();
     setTabOrder();
     wireEvents();

@@ -78,6 +78,7 @@ public:
     void WebBrowser1_CommandStateChange(std::int32_t Command, bool Enable);
     void WebBrowser1_DownloadComplete();
     void WebBrowser1_TitleChange(const wxString& Text);
+    void WebBrowser1_StatusTextChange(const wxString& Text);
     void autofresh_Click();
     void Timer1_Timer();
     void Combo2_Click();

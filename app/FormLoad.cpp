@@ -50,6 +50,9 @@ void Form1::wireEvents()
     WebBrowser1->TitleChange = [this](const wxString& text) {
         runHandler([this, &text] { WebBrowser1_TitleChange(text); });
     };
+    WebBrowser1->StatusTextChange = [this](const wxString& text) {
+        runHandler([this, &text] { WebBrowser1_StatusTextChange(text); });
+    };
     autofresh->Bind(wxEVT_BUTTON, handle(&Form1::autofresh_Click));
     Timer1.onTick = [this] { runHandler([this] { Timer1_Timer(); }); };
     Combo2->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo2_Click));

@@ -13,7 +13,7 @@ namespace zemora {
 
 namespace {
 
-constexpr char kFormName[] = "zemora-form";
+constexpr char kControlsName[] = "zemora-controls";
 
 // GTK's stock paddings make an entry or a button taller than the rows it was laid out
 // for; tighten them so each control fits the height it is given.
@@ -21,18 +21,23 @@ void installCompactStyle()
 {
     static const bool done = [] {
         GtkCssProvider* css = gtk_css_provider_new();
+        // Only the window's own controls, the panel's direct children: the dialogs a page
+        // opens are drawn inside the web view and keep the theme's look.
         gtk_css_provider_load_from_data(css,
-            "#zemora-form entry, #zemora-form button, #zemora-form combobox button {"
+            "#zemora-controls > entry, #zemora-controls > button,"
+            " #zemora-controls > combobox entry, #zemora-controls > combobox button {"
             " min-height: 0; padding-top: 0; padding-bottom: 0; }"
-            "#zemora-form entry { padding-left: 4px; padding-right: 4px; }"
-            "#zemora-form label, #zemora-form entry, #zemora-form button { font-size: 9pt; }"
-            "#zemora-form toolbar { padding: 0; }"
+            "#zemora-controls > entry, #zemora-controls > combobox entry {"
+            " padding-left: 4px; padding-right: 4px; }"
+            "#zemora-controls > label, #zemora-controls > entry, #zemora-controls > button,"
+            " #zemora-controls > combobox entry, #zemora-controls > combobox button { font-size: 9pt; }"
+            "#zemora-controls toolbar { padding: 0; }"
             // A list drop-down scrolls through thousands of entries, and adding one costs
             // no walk over the others, as the menu kind's does.
             "combobox { -GtkComboBox-appears-as-list: true; }"
-            "#zemora-form toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
+            "#zemora-controls toolbar toolbutton > button { padding: 1px 4px; margin: 0;"
             " border-width: 0; min-width: 0; }"
-            "#zemora-form toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
+            "#zemora-controls toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
             -1, nullptr);
         gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
             GTK_STYLE_PROVIDER(css), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
@@ -44,10 +49,10 @@ void installCompactStyle()
 
 } // namespace
 
-void useCompactControls(wxWindow* form)
+void useCompactControls(wxWindow* controls)
 {
     installCompactStyle();
-    gtk_widget_set_name(form->GetHandle(), kFormName);
+    gtk_widget_set_name(static_cast<GtkWidget*>(controls->GetHandle()), kControlsName);
 }
 
 void appendToList(wxComboBox* box, const wxString& item)

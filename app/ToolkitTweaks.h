@@ -7,9 +7,9 @@ class wxWindow;
 
 namespace zemora {
 
-// Tightens the native paddings of the window's own controls (not of pages or of dialogs)
-// so each fits the height it was laid out for.
-void useCompactControls(wxWindow* form);
+// Tightens the native paddings of the controls directly on this panel (not of pages or
+// of the dialogs they open) so each fits the height it was laid out for.
+void useCompactControls(wxWindow* controls);
 
 // Appends to a drop-down's list without the toolkit's walk over the existing entries.
 void appendToList(wxComboBox* box, const wxString& item);

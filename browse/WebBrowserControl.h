@@ -1,6 +1,6 @@
 #pragma once
 // The embedded web browser control as the window uses it: six operations, two readings
-// and three events. Operations the engine cannot carry out throw Failure.
+// and its events. Operations the engine cannot carry out throw Failure.
 #include <cstdint>
 #include <functional>
 
@@ -32,6 +32,8 @@ public:
     // A navigation ended, successfully or not.
     std::function<void()> DownloadComplete;
     std::function<void(const wxString& text)> TitleChange;
+    // Text for the status line: a download's progress and where it was saved.
+    std::function<void(const wxString& text)> StatusTextChange;
 
     enum Command : std::int32_t { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 };

@@ -7,13 +7,16 @@
 #include <wx/webview.h>
 
 #include "base/Failure.h"
+#include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
+#include "engine/WebKitDownloads.h"
 
 namespace zemora {
 
 namespace {
 
 constexpr char kBlank[] = "about:blank";
+constexpr char kSelfKey[] = "zemora-browser";
 
 void serveHomePage(WebKitURISchemeRequest* request, gpointer)
 {
@@ -54,6 +57,50 @@ WebKitWebView* nativeView(wxWebView* view)
     return static_cast<WebKitWebView*>(view->GetNativeBackend());
 }
 
+static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity == G_TLS_CERTIFICATE_BAD_IDENTITY &&
+              kCertNotActivated == G_TLS_CERTIFICATE_NOT_ACTIVATED && kCertExpired == G_TLS_CERTIFICATE_EXPIRED &&
+              kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE &&
+              kCertGenericError == G_TLS_CERTIFICATE_GENERIC_ERROR);
+
+// Why a load failed, in the user's words where we know the cause. The network side hands
+// most causes over as text only, so the text is looked at too.
+FailureReason reasonOf(const GError* error)
+{
+    const std::string message = error && error->message ? error->message : "unknown error";
+    const auto says = [&](const char* part) { return message.find(part) != std::string::npos; };
+    if ((error && error->domain == G_RESOLVER_ERROR) || says("resolving") || says("not known"))
+        return {"找不到服务器", "the server's name is unknown: " + message};
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED) || says("refused"))
+        return {"服务器拒绝了连接", "the server refused the connection: " + message};
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) || says("timed out"))
+        return {"连接超时", "the connection timed out: " + message};
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE) ||
+        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
+        return {"无法连接到服务器", "the server cannot be reached: " + message};
+    return {"网页加载失败", message};
+}
+
+// Failures that are no failure to show: a stop, a download taking over, a plug-in.
+bool isQuietFailure(const GError* error)
+{
+    return g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+           g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
+           g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
+}
+
+// A response the engine cannot show, or one the server marks as an attachment.
+bool isDownload(WebKitResponsePolicyDecision* decision)
+{
+    if (!webkit_response_policy_decision_is_main_frame_main_resource(decision))
+        return false;
+    if (!webkit_response_policy_decision_is_mime_type_supported(decision))
+        return true;
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    const char* disposition = headers ? soup_message_headers_get_one(headers, "Content-Disposition") : nullptr;
+    return disposition && g_ascii_strncasecmp(disposition, "attachment", 10) == 0;
+}
+
 } // namespace
 
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
@@ -72,6 +119,135 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
                      G_CALLBACK(onHistoryChanged), this);
+    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, this);
+    takeOverEngineSignals();
+    downloads_ = std::make_unique<WebKitDownloads>(nativeView(view_),
+                                                   [this](const std::string& text) { tellStatus(text); });
+}
+
+void WebKitBrowser::takeOverEngineSignals()
+{
+    WebKitWebView* web = nativeView(view_);
+    // The toolkit's own handler answers a new window with this very view, on which the
+    // engine aborts. This is a one-window browser: a window the user asked for opens here,
+    // any other stays blocked.
+    // Its policy handler drops every new window a link asks for, before ours could see it;
+    // the window uses none of the events it raises.
+    for (const char* name : {"create", "decide-policy"}) {
+        const guint signal = g_signal_lookup(name, WEBKIT_TYPE_WEB_VIEW);
+        while (const gulong handler = g_signal_handler_find(web, G_SIGNAL_MATCH_ID, signal, 0, nullptr, nullptr, nullptr))
+            g_signal_handler_disconnect(web, handler);
+    }
+    g_signal_connect(web, "create",
+        G_CALLBACK(+[](WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self) -> GtkWidget* {
+            self->openHereIfAsked(action);
+            return nullptr;
+        }),
+        this);
+    g_signal_connect(web, "decide-policy",
+        G_CALLBACK(+[](WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                       WebKitBrowser* self) -> gboolean {
+            if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+                self->openHereIfAsked(webkit_navigation_policy_decision_get_navigation_action(
+                    WEBKIT_NAVIGATION_POLICY_DECISION(decision)));
+                webkit_policy_decision_ignore(decision);
+                return TRUE;
+            }
+            if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE ||
+                !isDownload(WEBKIT_RESPONSE_POLICY_DECISION(decision)))
+                return FALSE;
+            webkit_policy_decision_download(decision);
+            return TRUE;
+        }),
+        this);
+    // The menu's "Open Link in New Window" opens the link here.
+    g_signal_connect(web, "context-menu",
+        G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult* hit,
+                       WebKitBrowser* self) -> gboolean {
+            const char* link = webkit_hit_test_result_get_link_uri(hit);
+            for (guint i = 0; link && i < webkit_context_menu_get_n_items(menu); ++i) {
+                WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, i);
+                if (webkit_context_menu_item_get_stock_action(item) != WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW)
+                    continue;
+                GSimpleAction* action = g_simple_action_new("zemora-open-link-here", nullptr);
+                g_object_set_data_full(G_OBJECT(action), "address", g_strdup(link), g_free);
+                // The browser is looked up at activation: the menu may outlive it.
+                g_signal_connect_object(action, "activate",
+                    G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
+                        if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
+                            browser->openLater(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
+                    }),
+                    nativeView(self->view_), G_CONNECT_DEFAULT);
+                webkit_context_menu_remove(menu, item);
+                webkit_context_menu_insert(menu,
+                    webkit_context_menu_item_new_from_gaction(G_ACTION(action), "在此窗口打开链接 (Open Link Here)", nullptr), i);
+                g_object_unref(action);
+            }
+            return FALSE;
+        }),
+        this);
+    g_signal_connect(web, "load-failed",
+        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar* address, GError* error,
+                       WebKitBrowser* self) -> gboolean {
+            if (isQuietFailure(error) || !address)
+                return FALSE;
+            self->showOwnPage(loadFailedPage(address, reasonOf(error)), address);
+            return TRUE;
+        }),
+        this);
+    // An untrusted certificate is never accepted; the page says what is wrong with it.
+    g_signal_connect(web, "load-failed-with-tls-errors",
+        G_CALLBACK(+[](WebKitWebView*, gchar* address, GTlsCertificate*, GTlsCertificateFlags errors,
+                       WebKitBrowser* self) -> gboolean {
+            self->showOwnPage(certificatePage(address ? address : "", errors), address ? address : "");
+            return TRUE;
+        }),
+        this);
+    // The address stays the current page, so Refresh and the auto refresh load it again.
+    g_signal_connect(web, "web-process-terminated",
+        G_CALLBACK(+[](WebKitWebView* view, WebKitWebProcessTerminationReason reason, WebKitBrowser* self) {
+            const char* address = webkit_web_view_get_uri(view);
+            if (!self->started_ || !address || !*address)
+                return;
+            const std::string kept = address;
+            self->showOwnPage(processEndedPage(kept, reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT), kept);
+        }),
+        this);
+}
+
+void WebKitBrowser::showOwnPage(const std::string& html, const std::string& address)
+{
+    webkit_web_view_load_alternate_html(nativeView(view_), html.c_str(), address.c_str(), nullptr);
+}
+
+void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
+{
+    WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
+    const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
+    if (action && webkit_navigation_action_is_user_gesture(action) && address && *address &&
+        std::strcmp(address, kBlank) != 0)
+        openLater(address);
+}
+
+void WebKitBrowser::openLater(const std::string& address)
+{
+    pendingAddress_ = address;
+    if (pendingSource_)
+        return;
+    pendingSource_ = g_idle_add(
+        +[](gpointer data) -> gboolean {
+            auto* self = static_cast<WebKitBrowser*>(data);
+            self->pendingSource_ = 0;
+            self->NavigateTo(wxString::FromUTF8(self->pendingAddress_));
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
+
+void WebKitBrowser::tellStatus(const std::string& text)
+{
+    if (StatusTextChange)
+        StatusTextChange(wxString::FromUTF8(text));
 }
 
 WebKitBrowser::~WebKitBrowser()
@@ -81,6 +257,10 @@ WebKitBrowser::~WebKitBrowser()
     view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
                                          this);
+    g_signal_handlers_disconnect_by_data(nativeView(view_), this);
+    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, nullptr);
+    if (pendingSource_)
+        g_source_remove(pendingSource_);
 }
 
 void WebKitBrowser::NavigateTo(const wxString& address)

@@ -1,10 +1,17 @@
 #pragma once
+#include <memory>
+#include <string>
+
 #include "browse/WebBrowserControl.h"
 
 class wxWebView;
 class wxWebViewEvent;
+typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitNavigationAction WebKitNavigationAction;
 
 namespace zemora {
+
+class WebKitDownloads;
 
 // The browser control over wxWebView's WebKitGTK backend.
 class WebKitBrowser : public WebBrowserControl {
@@ -30,6 +37,13 @@ private:
     void onLoaded(wxWebViewEvent& event);
     void onTitleChanged(wxWebViewEvent& event);
     static void onHistoryChanged(void* list, void* added, void* removed, WebKitBrowser* self);
+    void takeOverEngineSignals();
+    // A page of our own in place of the address's, which stays the current address.
+    void showOwnPage(const std::string& html, const std::string& address);
+    // A new window the user asked for opens its address here; any other is dropped.
+    void openHereIfAsked(WebKitNavigationAction* action);
+    void openLater(const std::string& address);
+    void tellStatus(const std::string& text);
 
     wxWebView* view_;
     // The engine loads a blank page of its own at creation; the window hears of
@@ -40,6 +54,10 @@ private:
     const void* creationItem_ = nullptr;
     bool historySeen_ = false;
     bool titleAwaited_ = false;
+    // A new window the user asked for, opened here once the engine's signal has returned.
+    std::string pendingAddress_;
+    unsigned pendingSource_ = 0;
+    std::unique_ptr<WebKitDownloads> downloads_;
 };
 
 } // namespace zemora

@@ -9,7 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   bubblewrap xdg-dbus-proxy
   locales librsvg2-bin fonts-wqy-microhei
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openssl
 )
 
 missing=()

@@ -21,7 +21,10 @@ protected:
         RealFormFixture::SetUp();
         server.page("/a.html", "Page A");
         server.page("/b.html", "Page B");
-        server.route("/moved", {302, "", "text/html", server.url("/b.html")});
+        Response moved;
+        moved.status = 302;
+        moved.location = server.url("/b.html");
+        server.route("/moved", moved);
     }
 
     void typeAndPressEnter(const wxString& text)

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zemora::test {
@@ -100,20 +101,44 @@ void HttpServer::answer(int client)
     for (auto waited = std::chrono::milliseconds(0); waited < response.delay && !stopping_;
          waited += std::chrono::milliseconds(10))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::size_t length = response.generatedBytes ? response.generatedBytes : response.body.size();
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\n" +
                        "Content-Type: " + response.contentType + "\r\n" +
-                       "Content-Length: " + std::to_string(response.body.size()) + "\r\n" +
+                       "Content-Length: " + std::to_string(length) + "\r\n" +
                        "Cache-Control: no-store\r\nConnection: close\r\n";
     if (!response.location.empty())
         head += "Location: " + response.location + "\r\n";
-    const std::string all = head + "\r\n" + response.body;
-    std::size_t sent = 0;
-    while (sent < all.size()) {
-        const ssize_t n = ::send(client, all.data() + sent, all.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
-        sent += static_cast<std::size_t>(n);
+    for (const auto& [name, value] : response.headers)
+        head += name + ": " + value + "\r\n";
+    head += "\r\n";
+    const auto sendAll = [client](const char* data, std::size_t size) {
+        std::size_t sent = 0;
+        while (sent < size) {
+            const ssize_t n = ::send(client, data + sent, size - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                return false;
+            sent += static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    if (!sendAll(head.data(), head.size()))
+        return;
+    const std::size_t bodyBytes = response.cutAfter ? std::min(response.cutAfter, length) : length;
+    if (!response.generatedBytes) {
+        sendAll(response.body.data(), bodyBytes);
+    } else {
+        // Made a chunk at a time: a large body is never held whole.
+        std::string chunk;
+        for (std::size_t offset = 0; offset < bodyBytes; offset += chunk.size()) {
+            chunk.resize(std::min<std::size_t>(1 << 16, bodyBytes - offset));
+            for (std::size_t i = 0; i < chunk.size(); ++i)
+                chunk[i] = patternByte(offset + i);
+            if (!sendAll(chunk.data(), chunk.size()))
+                return;
+        }
     }
+    if (response.cutAfter)
+        ::shutdown(client, SHUT_RDWR); // cut, not a clean end
 }
 
 } // namespace zemora::test

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace zemora::test {
 
@@ -16,7 +18,17 @@ struct Response {
     std::string contentType = "text/html; charset=utf-8";
     std::string location; // for redirects
     std::chrono::milliseconds delay{0}; // before the answer, for a slow server
+    std::vector<std::pair<std::string, std::string>> headers; // further header fields
+    // When set, the body is this many bytes of a known pattern (patternByte), made as it
+    // is sent, and `body` is ignored.
+    std::size_t generatedBytes = 0;
+    // When set, the connection is cut after this many body bytes, though the full
+    // length was announced.
+    std::size_t cutAfter = 0;
 };
+
+// The byte at an offset of a generated body.
+inline char patternByte(std::size_t offset) { return static_cast<char>('a' + offset % 23); }
 
 class HttpServer {
 public:

@@ -1,0 +1,35 @@
+#pragma once
+// Where a download goes and under which name: pure rules, no toolkit.
+// Every text is UTF-8.
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zemora {
+
+// The longest file name most Linux file systems take, in bytes.
+constexpr std::size_t kMaxFileNameBytes = 255;
+// The name given to a download that offers none of its own.
+extern const char* const kDefaultDownloadName;
+
+// A plain file name from the server's suggestion, or else from the address's last path
+// segment: no folder parts, no leading dot, no control characters or broken UTF-8,
+// never empty, at most kMaxFileNameBytes (cut on a character boundary, the extension
+// kept).
+std::string plainFileName(const std::string& suggested, const std::string& address);
+
+// The attempt-th name to try for a plain name: attempt 0 is the name itself, then
+// "stem (1).ext", "stem (2).ext", ..., each within kMaxFileNameBytes.
+std::string numberedName(const std::string& name, int attempt);
+
+// The user's download folder as user-dirs.dirs sets it (its text, or nothing when the
+// file is missing), else home/Downloads. A setting of the home folder itself, or one
+// not absolute, means no download folder of its own.
+std::string downloadFolderFrom(const std::optional<std::string>& userDirsText,
+                               const std::string& home);
+
+// downloadFolderFrom() for this process: HOME and XDG_CONFIG_HOME from the environment.
+std::string downloadFolder();
+
+} // namespace zemora

@@ -1,0 +1,581 @@
+// Whatever a page does, the browser goes on and the user's files stay as they were: new
+// windows, downloads, dying page processes, failed loads and page dialogs, on the real
+// engine against local servers.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/stattext.h>
+#include <wx/webview.h>
+#include <webkit2/webkit2.h>
+
+#include "browse/ErrorPages.h"
+#include "engine/WebKitBrowser.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/RealFormFixture.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace zemora;
+using namespace zemora::test;
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Every name in a folder, hidden ones too, sorted.
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder, ignored))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The engine's web processes among our descendants.
+std::vector<int> ourWebProcesses()
+{
+    std::map<int, std::pair<int, std::string>> all; // pid: parent, name
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string pid = entry.path().filename();
+        if (pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string line;
+        std::getline(std::ifstream(entry.path() / "stat"), line);
+        const auto open = line.find('('), close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos)
+            continue;
+        std::istringstream rest(line.substr(close + 2));
+        std::string state;
+        int parent = 0;
+        rest >> state >> parent;
+        all[std::stoi(pid)] = {parent, line.substr(open + 1, close - open - 1)};
+    }
+    std::vector<int> found;
+    for (const auto& [pid, process] : all) {
+        if (process.second.rfind("WebKitWebProces", 0) != 0)
+            continue;
+        for (int p = process.first; p > 1 && all.count(p); p = all.at(p).first)
+            if (p == ::getpid()) {
+                found.push_back(pid);
+                break;
+            }
+    }
+    return found;
+}
+
+// A page process dies as in a crash.
+void killWebProcesses()
+{
+    const std::vector<int> pids = ourWebProcesses();
+    ASSERT_FALSE(pids.empty());
+    for (int pid : pids)
+        ::kill(pid, SIGKILL);
+}
+
+// Tests that click hold the display alone: another test's window could be on top.
+class DisplayLock {
+public:
+    DisplayLock()
+    {
+        const char* display = std::getenv("DISPLAY");
+        fd_ = ::open(("/tmp/zemora-test-display" + std::string(display ? display : "")).c_str(),
+                     O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~DisplayLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    DisplayLock(const DisplayLock&) = delete;
+    DisplayLock& operator=(const DisplayLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+// A real mouse click (through the X server) at a point of a widget.
+void clickAt(wxWindow* window, int x, int y, int button = 1)
+{
+    GtkWidget* widget = window->GetHandle();
+    int originX = 0, originY = 0;
+    gdk_window_get_origin(gtk_widget_get_window(widget), &originX, &originY);
+    GtkAllocation place;
+    gtk_widget_get_allocation(widget, &place);
+    if (!gtk_widget_get_has_window(widget)) {
+        originX += place.x;
+        originY += place.y;
+    }
+    // Other tests may share the display: ours goes on top just before the click.
+    const auto xid = GDK_WINDOW_XID(gtk_widget_get_window(gtk_widget_get_toplevel(widget)));
+    const std::string command = "xdotool windowraise " + std::to_string(xid) + " mousemove --sync " +
+                                std::to_string(originX + x) + " " +
+                                std::to_string(originY + y) + " click " + std::to_string(button);
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+void settle(std::chrono::milliseconds time)
+{
+    runEventsUntil([] { return false; }, time);
+}
+
+// A page whose whole area is one element, so any click lands on it.
+std::string wholePage(const std::string& title, const std::string& element)
+{
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
+           "</title><style>html,body{margin:0;height:100%}#all{position:fixed;left:0;top:0;"
+           "width:100%;height:100%;display:block}</style></head><body>" + element + "</body></html>";
+}
+
+Response htmlPage(const std::string& body)
+{
+    Response r;
+    r.body = body;
+    return r;
+}
+
+Response attachment(const std::string& filename, const std::string& body)
+{
+    Response r;
+    r.contentType = "text/plain";
+    r.body = body;
+    r.headers = {{"Content-Disposition", "attachment; filename=\"" + filename + "\""}};
+    return r;
+}
+
+class PageSafety : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        downloads = testHome() / "Downloads";
+        fs::remove_all(downloads);
+        fs::create_directories(downloads);
+        fs::remove(fs::path(std::getenv("XDG_CONFIG_HOME")) / "user-dirs.dirs");
+        frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(500, 400));
+        browser = std::make_unique<WebKitBrowser>(frame);
+        browser->DownloadComplete = [this] { ++completions; };
+        browser->StatusTextChange = [this](const wxString& t) { statuses.push_back(t.utf8_string()); };
+        frame->Show();
+        server.page("/a.html", "Page A");
+        server.page("/b.html", "Page B");
+    }
+    void TearDown() override
+    {
+        browser.reset();
+        frame->Destroy();
+        runPendingEvents();
+    }
+
+    bool open(const std::string& address)
+    {
+        const int before = completions;
+        browser->NavigateTo(wxString::FromUTF8(address));
+        return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
+    }
+    bool showing(const std::string& address, const wxString& title, std::chrono::milliseconds time = 20s)
+    {
+        return runEventsUntil(
+            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
+    }
+    // The shown page's text, as the engine has it.
+    wxString pageText()
+    {
+        struct Result {
+            bool done = false;
+            std::string text;
+        } result;
+        webkit_web_view_evaluate_javascript(
+            static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend()), "document.body.innerText", -1, nullptr, nullptr, nullptr,
+            [](GObject* view, GAsyncResult* async, gpointer data) {
+                auto* r = static_cast<Result*>(data);
+                GError* error = nullptr;
+                JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), async, &error);
+                if (error)
+                    g_error_free(error);
+                if (value) {
+                    gchar* text = jsc_value_to_string(value);
+                    r->text = text ? text : "";
+                    g_free(text);
+                    g_object_unref(value);
+                }
+                r->done = true;
+            },
+            &result);
+        runEventsUntil([&] { return result.done; }, 5s);
+        return wxString::FromUTF8(result.text);
+    }
+    bool told(const std::string& part, std::chrono::milliseconds time = 20s)
+    {
+        return runEventsUntil(
+            [&] {
+                return std::any_of(statuses.begin(), statuses.end(),
+                                   [&](const std::string& s) { return s.find(part) != std::string::npos; });
+            },
+            time);
+    }
+    // Downloads an address and waits for the outcome to be told.
+    bool download(const std::string& address, std::chrono::milliseconds time = 20s)
+    {
+        statuses.clear();
+        browser->NavigateTo(wxString::FromUTF8(address));
+        return told("已下载", time) || told("失败", 1ms);
+    }
+
+    HttpServer server;
+    fs::path downloads;
+    wxFrame* frame = nullptr;
+    std::unique_ptr<WebKitBrowser> browser;
+    int completions = 0;
+    std::vector<std::string> statuses;
+};
+
+const wxString kErrorTitle = wxString::FromUTF8(kErrorPageTitle);
+
+} // namespace
+
+TEST_F(PageSafety, NewWindowsTheUserAsksForOpenInThisWindow)
+{
+    DisplayLock alone;
+    frame->Raise();
+    server.route("/opener.html", htmlPage(wholePage("Opener", "<button id=all onclick=\"window.open('/b.html')\">open</button>")));
+    server.route("/blank.html", htmlPage(wholePage("Blank", "<a id=all target=_blank href=\"/a.html\">a</a>")));
+
+    ASSERT_TRUE(open(server.url("/opener.html")));
+    settle(300ms);
+    clickAt(browser->Window(), 100, 100);
+    ASSERT_TRUE(showing(server.url("/b.html"), "Page B"));
+
+    ASSERT_TRUE(open(server.url("/blank.html")));
+    settle(300ms);
+    clickAt(browser->Window(), 100, 100);
+    ASSERT_TRUE(showing(server.url("/a.html"), "Page A"));
+    // An ordinary navigation: the page it came from is one step back.
+    browser->GoBack();
+    EXPECT_TRUE(showing(server.url("/blank.html"), "Blank"));
+}
+
+TEST_F(PageSafety, ContextMenuNewWindowOpensInThisWindow)
+{
+    DisplayLock alone;
+    frame->Raise();
+    server.route("/link.html", htmlPage(wholePage("Link", "<a id=all href=\"/b.html\">b</a>")));
+    ASSERT_TRUE(open(server.url("/link.html")));
+    settle(300ms);
+    // The item the user would pick, from the menu a real right click brings up.
+    GAction* openHere = nullptr;
+    auto* view = static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend());
+    const gulong watch = g_signal_connect_after(view, "context-menu",
+        G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*, GAction** found) {
+            for (guint i = 0; i < webkit_context_menu_get_n_items(menu); ++i)
+                if (GAction* a = webkit_context_menu_item_get_gaction(webkit_context_menu_get_item_at_position(menu, i));
+                    a && g_str_equal(g_action_get_name(a), "zemora-open-link-here"))
+                    *found = G_ACTION(g_object_ref(a));
+            return TRUE; // no popup needed
+        }),
+        &openHere);
+    clickAt(browser->Window(), 100, 100, 3);
+    ASSERT_TRUE(runEventsUntil([&] { return openHere != nullptr; }));
+    g_signal_handler_disconnect(view, watch);
+    g_action_activate(openHere, nullptr);
+    g_object_unref(openHere);
+    EXPECT_TRUE(showing(server.url("/b.html"), "Page B"));
+}
+
+TEST_F(PageSafety, PopupsNobodyAskedForStayBlocked)
+{
+    server.route("/popups.html",
+                 htmlPage("<html><head><title>Popups</title></head><body><script>window.open('/p1.html');"
+                       "setTimeout(function(){window.open('/p2.html')},100);</script></body></html>"));
+    ASSERT_TRUE(open(server.url("/popups.html")));
+    settle(1500ms);
+    EXPECT_EQ(server.hits("/p1.html") + server.hits("/p2.html"), 0);
+    EXPECT_EQ(browser->LocationURL(), server.url("/popups.html"));
+    EXPECT_TRUE(open(server.url("/a.html")));
+}
+
+TEST_F(PageSafety, DownloadNeverReplacesAnExistingFile)
+{
+    std::ofstream(downloads / "report.txt", std::ios::binary) << "the user's own report\n";
+    const fs::file_time_type stamp = fs::last_write_time(downloads / "report.txt");
+    server.route("/report", attachment("report.txt", "first download\n"));
+    server.route("/report-again", attachment("report.txt", "second download\n"));
+
+    ASSERT_TRUE(download(server.url("/report")));
+    ASSERT_TRUE(download(server.url("/report-again")));
+    EXPECT_EQ(namesIn(downloads), (std::vector<std::string>{"report (1).txt", "report (2).txt", "report.txt"}));
+    EXPECT_EQ(readFile(downloads / "report.txt"), "the user's own report\n");
+    EXPECT_EQ(fs::last_write_time(downloads / "report.txt"), stamp);
+    EXPECT_EQ(readFile(downloads / "report (1).txt"), "first download\n");
+    EXPECT_EQ(readFile(downloads / "report (2).txt"), "second download\n");
+    EXPECT_TRUE(told(downloads.string())) << "the user is told where it went";
+}
+
+TEST_F(PageSafety, SuggestedNameCannotLeaveTheDownloadFolder)
+{
+    const fs::path outside = testHome().parent_path() / "escape.txt"; // where ../../ points
+    const bool existedBefore = fs::exists(outside);
+    server.route("/dot", attachment(".profile", "no dot file\n"));
+    server.route("/escape", attachment("../../escape.txt", "contained\n"));
+
+    ASSERT_TRUE(download(server.url("/dot")));
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{"profile"});
+    EXPECT_FALSE(fs::exists(testHome() / ".profile"));
+
+    // The engine's network side gives up on such a name before asking where to save; at
+    // least nothing is written anywhere and browsing goes on.
+    statuses.clear();
+    browser->NavigateTo(server.url("/escape"));
+    settle(2s);
+    EXPECT_EQ(fs::exists(outside), existedBefore);
+    EXPECT_FALSE(fs::exists(testHome() / "escape.txt"));
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{"profile"});
+    EXPECT_TRUE(open(server.url("/a.html")));
+}
+
+TEST_F(PageSafety, DownloadFolderIsCreatedOrTakenFromTheUserSettings)
+{
+    fs::remove_all(downloads);
+    Response unshowable;
+    unshowable.contentType = "application/octet-stream";
+    unshowable.body = std::string("\0\1\2binary", 9);
+    server.route("/files/data.bin", unshowable);
+
+    ASSERT_TRUE(download(server.url("/files/data.bin")));
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{"data.bin"});
+    EXPECT_EQ(readFile(downloads / "data.bin"), unshowable.body);
+
+    std::ofstream(fs::path(std::getenv("XDG_CONFIG_HOME")) / "user-dirs.dirs")
+        << "XDG_DOWNLOAD_DIR=\"$HOME/收到的文件\"\n";
+    ASSERT_TRUE(download(server.url("/files/data.bin")));
+    EXPECT_EQ(namesIn(testHome() / "收到的文件"), std::vector<std::string>{"data.bin"});
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{"data.bin"});
+}
+
+TEST_F(PageSafety, LargeDownloadIsSavedWholeWithProgressShown)
+{
+    Response big;
+    big.contentType = "application/octet-stream";
+    big.generatedBytes = 100u << 20;
+    server.route("/big.bin", big);
+
+    ASSERT_TRUE(download(server.url("/big.bin"), 110s));
+    ASSERT_EQ(namesIn(downloads), std::vector<std::string>{"big.bin"});
+    EXPECT_EQ(fs::file_size(downloads / "big.bin"), big.generatedBytes);
+    std::ifstream in(downloads / "big.bin", std::ios::binary);
+    for (std::size_t offset : {std::size_t{0}, std::size_t{12345678}, big.generatedBytes - 1}) {
+        in.seekg(static_cast<std::streamoff>(offset));
+        EXPECT_EQ(in.get(), patternByte(offset)) << offset;
+    }
+    EXPECT_TRUE(told("50%")) << "progress on the way";
+}
+
+TEST_F(PageSafety, CutConnectionLeavesNothingBehindAndIsTold)
+{
+    Response cut;
+    cut.contentType = "application/octet-stream";
+    cut.generatedBytes = 8u << 20;
+    cut.cutAfter = 4u << 20;
+    server.route("/cut.bin", cut);
+
+    statuses.clear();
+    browser->NavigateTo(server.url("/cut.bin"));
+    const bool failed = told("失败", 30s);
+    ASSERT_TRUE(failed);
+    EXPECT_FALSE(told("已下载", 500ms));
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{});
+}
+
+TEST_F(PageSafety, DeadPageProcessShowsItsOwnPageAndRefreshLoadsAgain)
+{
+    ASSERT_TRUE(open(server.url("/a.html")));
+    ASSERT_TRUE(showing(server.url("/a.html"), "Page A"));
+    const int loads = server.hits("/a.html");
+    killWebProcesses();
+    ASSERT_TRUE(showing(server.url("/a.html"), kErrorTitle));
+    EXPECT_TRUE(pageText().Contains(wxString::FromUTF8("网页已停止运行")));
+    EXPECT_TRUE(pageText().Contains(server.url("/a.html")));
+
+    browser->Refresh();
+    EXPECT_TRUE(showing(server.url("/a.html"), "Page A"));
+    EXPECT_EQ(server.hits("/a.html"), loads + 1);
+}
+
+TEST_F(PageSafety, FailedLoadsShowOurOwnPageNamingAddressAndReason)
+{
+    std::string refused;
+    {
+        HttpServer closed;
+        refused = closed.url("/none.html?a=1&b=2");
+    }
+    ASSERT_TRUE(open(refused));
+    ASSERT_TRUE(showing(refused, kErrorTitle));
+    const wxString text = pageText();
+    EXPECT_TRUE(text.Contains(wxString::FromUTF8("服务器拒绝了连接"))) << text;
+    EXPECT_TRUE(text.Contains(wxString::FromUTF8(refused))) << text;
+
+    const std::string unknown = "http://no-such-host.invalid/";
+    ASSERT_TRUE(open(unknown));
+    ASSERT_TRUE(showing(unknown, kErrorTitle));
+    EXPECT_TRUE(pageText().Contains(wxString::FromUTF8("找不到服务器"))) << pageText();
+}
+
+namespace {
+
+// A local HTTPS server with a self-signed certificate, made for this run.
+class SelfSignedServer {
+public:
+    explicit SelfSignedServer(const fs::path& folder)
+    {
+        const std::string cert = (folder / "cert.pem").string(), keyFile = (folder / "key.pem").string();
+        const std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+                                 "-addext subjectAltName=IP:127.0.0.1 -keyout '" + keyFile + "' -out '" +
+                                 cert + "' >/dev/null 2>&1";
+        if (std::system(make.c_str()) != 0)
+            return;
+        {
+            HttpServer probe; // a free port, given back at once
+            port = probe.port();
+        }
+        pid = ::fork();
+        if (pid == 0) {
+            ::alarm(120); // never outlives the test run for long
+            ::execlp("openssl", "openssl", "s_server", "-quiet", "-www", "-accept",
+                     std::to_string(port).c_str(), "-cert", cert.c_str(), "-key", keyFile.c_str(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Ready once it accepts.
+        for (int i = 0; i < 100 && std::system(("bash -c '</dev/tcp/127.0.0.1/" + std::to_string(port) +
+                                                 "' 2>/dev/null").c_str()) != 0; ++i)
+            ::usleep(50000);
+    }
+    ~SelfSignedServer()
+    {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    int port = 0;
+    pid_t pid = -1;
+};
+
+} // namespace
+
+TEST_F(PageSafety, UntrustedCertificateIsRefusedAndExplained)
+{
+    SelfSignedServer tls(testHome());
+    ASSERT_GT(tls.pid, 0);
+    const std::string address = "https://127.0.0.1:" + std::to_string(tls.port) + "/";
+    ASSERT_TRUE(open(address));
+    ASSERT_TRUE(showing(address, kErrorTitle));
+    const wxString text = pageText();
+    EXPECT_TRUE(text.Contains("not signed by a trusted authority")) << text;
+    EXPECT_TRUE(text.Contains(wxString::FromUTF8(address))) << text;
+    // Asked again, still refused: no exception was made for it.
+    browser->Refresh();
+    settle(1s);
+    EXPECT_TRUE(showing(address, kErrorTitle));
+}
+
+namespace {
+
+class WindowPageSafety : public RealFormFixture {
+protected:
+    bool captionIs(const wxString& title)
+    {
+        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); });
+    }
+    HttpServer server;
+};
+
+GtkWidget* findButton(GtkWidget* widget)
+{
+    if (GTK_IS_BUTTON(widget))
+        return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = nullptr;
+        gtk_container_forall(GTK_CONTAINER(widget),
+                             [](GtkWidget* child, gpointer list) {
+                                 *static_cast<GList**>(list) = g_list_append(*static_cast<GList**>(list), child);
+                             },
+                             &children);
+        for (GList* c = children; c && !found; c = c->next)
+            found = findButton(GTK_WIDGET(c->data));
+        g_list_free(children);
+    }
+    return found;
+}
+
+int minimumHeight(GtkWidget* widget)
+{
+    int minimum = 0, natural = 0;
+    gtk_widget_get_preferred_height(widget, &minimum, &natural);
+    return minimum;
+}
+
+} // namespace
+
+TEST_F(WindowPageSafety, AutoRefreshKeepsGoingAfterThePageProcessDies)
+{
+    server.page("/a.html", "Page A");
+    form->Combo1->SetText(server.url("/a.html"));
+    wxCommandEvent click(wxEVT_BUTTON, form->autofresh->GetId());
+    click.SetEventObject(form->autofresh);
+    form->autofresh->ProcessWindowEvent(click);
+    ASSERT_TRUE(captionIs("Page A"));
+    killWebProcesses();
+    ASSERT_TRUE(captionIs(kErrorTitle));
+    const int loads = server.hits("/a.html");
+    form->Timer1.SetInterval(500); // the minute, shortened: real ticks
+    EXPECT_TRUE(captionIs("Page A"));
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/a.html") >= loads + 2; })) << "and goes on";
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WindowPageSafety, DownloadIsToldInTheBannerLine)
+{
+    fs::create_directories(testHome() / "Downloads");
+    server.route("/notes", attachment("notes.txt", "x"));
+    form->WebBrowser1->NavigateTo(server.url("/notes"));
+    EXPECT_TRUE(runEventsUntil([&] {
+        return form->Label2->GetLabel().Contains(wxString::FromUTF8("已下载 notes.txt"));
+    })) << form->Label2->GetLabel();
+    EXPECT_TRUE(fs::exists(testHome() / "Downloads" / "notes.txt"));
+}
+
+TEST_F(WindowPageSafety, PageDialogsKeepTheThemesLook)
+{
+    server.route("/alert.html",
+                 htmlPage("<html><head><title>Alert</title></head><body><script>"
+                       "setTimeout(function(){alert('hello')},50)</script></body></html>"));
+    form->WebBrowser1->NavigateTo(server.url("/alert.html"));
+    GtkWidget* button = nullptr;
+    ASSERT_TRUE(runEventsUntil([&] { return (button = findButton(form->WebBrowser1->Window()->GetHandle())); }));
+    EXPECT_GE(minimumHeight(button), 24) << "the dialog's button is not squashed";
+    EXPECT_LT(minimumHeight(form->Command1->GetHandle()), 24) << "the window's own buttons stay compact";
+}

@@ -1,0 +1,41 @@
+#include "browse/ErrorPages.h"
+
+#include <gtest/gtest.h>
+
+namespace zemora {
+namespace {
+
+TEST(ErrorPages, AddressAndReasonAreEscaped)
+{
+    const std::string address = "http://h/<script>alert(\"x\")</script>?a=1&b='2'";
+    const std::string html = loadFailedPage(address, {"原因<b>", "why & <i>"});
+    EXPECT_EQ(html.find("<script>"), std::string::npos);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_NE(html.find("http://h/&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;?a=1&amp;b=&#39;2&#39;"),
+              std::string::npos);
+    EXPECT_NE(html.find("why &amp; &lt;i&gt;"), std::string::npos);
+    EXPECT_NE(html.find("无法打开这个网页"), std::string::npos);
+    EXPECT_NE(html.find("could not be opened"), std::string::npos);
+}
+
+TEST(ErrorPages, CertificatePageNamesEachProblem)
+{
+    const std::string html = certificatePage("https://h/", kCertUnknownCa | kCertExpired | kCertBadIdentity);
+    for (const char* text : {"受信任的机构", "not signed by a trusted authority", "已过期", "has expired",
+                             "不属于这个网站", "does not belong"})
+        EXPECT_NE(html.find(text), std::string::npos) << text;
+    EXPECT_EQ(html.find("revoked"), std::string::npos);
+
+    EXPECT_EQ(certificateReasons(kCertRevoked | kCertInsecure | kCertNotActivated | kCertGenericError).size(), 4u);
+    EXPECT_EQ(certificateReasons(0).size(), 1u) << "an untrusted certificate without a known cause";
+}
+
+TEST(ErrorPages, ProcessEndedPageTellsOutOfMemoryApart)
+{
+    EXPECT_NE(processEndedPage("http://h/", true).find("out of memory"), std::string::npos);
+    EXPECT_EQ(processEndedPage("http://h/", false).find("out of memory"), std::string::npos);
+    EXPECT_NE(processEndedPage("http://h/", false).find("网页已停止运行"), std::string::npos);
+}
+
+} // namespace
+} // namespace zemora
