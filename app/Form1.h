@@ -11,6 +11,7 @@
 
 #include "app/Controls.h"
 #include "app/Layout.h"
+#include "browse/CommandLine.h"
 #include "browse/WebBrowserControl.h"
 #include "favorites/AddFavoriteDialog.h"
 
@@ -38,6 +39,10 @@ struct Form1Seams {
 
 // The seams of the real program.
 Form1Seams platformSeams();
+
+class Form1;
+// Creates the main window, runs its load handler for the start page and shows it.
+Form1* openMainWindow(Form1Seams seams, StartPage start);
 
 class Form1 : public wxFrame, public LayoutState, private LayoutHost {
 public:
@@ -68,6 +73,8 @@ public:
 
     // Window-level state besides the layout's (CtlCount and the ratio arrays).
     wxString FavoritesPath;
+    // What the load handler opens, from the command line; empty: kStartAddress.
+    StartPage Start;
 
     // The control collection, in creation order.
     std::vector<LayoutControl*> Controls() override;
@@ -108,6 +115,8 @@ private:
     void wireEvents();
 
     void addCurrentPage();
+    // The address of Start; a shortcut file that cannot be read fails as a chosen favorite does.
+    wxString startAddress() const;
     // The file of the favorite at a list position, as the file system spells it.
     std::string favoriteFile(int position) const;
 

@@ -5,6 +5,7 @@
 
 #include "app/ErrorSkipping.h"
 #include "app/Form1.h"
+#include "favorites/ShortcutFile.h"
 
 namespace zemora {
 
@@ -58,7 +59,25 @@ void Form1::Form_Load()
 {
     LoadFavoritesList();
     skipError([this] { CaptureLayout(); });
-    WebBrowser1->NavigateTo(kStartAddress);
+    WebBrowser1->NavigateTo(startAddress());
+}
+
+wxString Form1::startAddress() const
+{
+    if (!Start.shortcutFile.empty())
+        return wxString::FromUTF8(readShortcutAddress(Start.shortcutFile));
+    if (!Start.address.empty())
+        return wxString::FromUTF8(Start.address);
+    return kStartAddress;
+}
+
+Form1* openMainWindow(Form1Seams seams, StartPage start)
+{
+    auto* form = new Form1(std::move(seams));
+    form->Start = std::move(start);
+    form->runHandler([form] { form->Form_Load(); });
+    form->Show();
+    return form;
 }
 
 void Form1::CaptureLayout() { captureLayout(*this, *this); }
