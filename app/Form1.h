@@ -13,6 +13,7 @@
 #include "base/Failure.h"
 #include "base/Layout.h"
 #include "base/Settings.h"
+#include "browse/CommandLine.h"
 #include "browse/WebBrowserControl.h"
 #include "app/AddFavoriteDialog.h"
 
@@ -62,6 +63,8 @@ public:
 
     // Window-level state besides the layout's (CtlCount and the ratio arrays).
     wxString FavoritesPath;
+    // What the load handler opens, from the command line; empty: kStartAddress.
+    StartPage Start;
 
     // The control collection, in creation order.
     std::vector<LayoutControl*> Controls() override;
@@ -105,6 +108,8 @@ private:
     void addCurrentPage();
     // The Favorites folder; Failure when none can be determined, for listing and adding alike.
     std::string favoritesFolderOrFail() const;
+    // The address of Start; a shortcut file that cannot be read fails as a chosen favorite does.
+    wxString startAddress() const;
     // The file of the favorite at a list position, as the file system spells it.
     std::string favoriteFile(int position) const;
 

@@ -6,6 +6,7 @@
 #include "base/ErrorSkipping.h"
 #include "app/Form1.h"
 #include "app/WxText.h"
+#include "favorites/ShortcutFile.h"
 
 namespace zemora {
 
@@ -62,7 +63,16 @@ void Form1::Form_Load()
 {
     LoadFavoritesList();
     skipError([this] { CaptureLayout(); });
-    WebBrowser1->NavigateTo(wxText(kStartAddress));
+    WebBrowser1->NavigateTo(startAddress());
+}
+
+wxString Form1::startAddress() const
+{
+    if (!Start.shortcutFile.empty())
+        return wxString::FromUTF8(readShortcutAddress(Start.shortcutFile));
+    if (!Start.address.empty())
+        return wxString::FromUTF8(Start.address);
+    return wxText(kStartAddress);
 }
 
 void Form1::CaptureLayout() { captureLayout(*this, *this); }

@@ -10,6 +10,8 @@ packages=(
   bubblewrap xdg-dbus-proxy
   locales librsvg2-bin fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick openssl
+  dpkg-dev file lintian desktop-file-utils appstream
+  xdg-utils shared-mime-info libfile-mimeinfo-perl
 )
 
 missing=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit tests directly,
-# window and end-to-end tests on a virtual display; then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short seeded run of each fuzz
-# target. Arguments go to the first ctest run only and skip the rest (a quick loop:
-# scripts/test.sh -L unit).
+# window, end-to-end and desktop tests on a virtual display (the desktop ones build the
+# Debian package, check it with lintian, run the unpacked program and open links with it
+# as default browser); then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short seeded run of each fuzz target. Arguments go
+# to the first ctest run only and skip the rest (a quick loop: scripts/test.sh -L unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -1,0 +1,240 @@
+#include "browse/CommandLine.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+namespace zemora {
+
+namespace {
+
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool startsWithNoCase(const std::string& text, const char* prefix)
+{
+    const std::size_t n = std::strlen(prefix);
+    if (text.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (lower(text[i]) != prefix[i])
+            return false;
+    return true;
+}
+
+bool endsWithNoCase(const std::string& text, const char* suffix)
+{
+    const std::size_t n = std::strlen(suffix);
+    if (text.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (lower(text[text.size() - n + i]) != suffix[i])
+            return false;
+    return true;
+}
+
+// A scheme is a letter, then letters, digits, "+", "-" or ".", then ":". What follows
+// a host name's colon is its port ("localhost:8080", "example.com:81/x"), so a colon
+// followed by digits up to "/" or the end is no scheme, unless "//" comes first.
+bool hasScheme(const std::string& text)
+{
+    if (text.empty() || !isAsciiLetter(text[0]))
+        return false;
+    std::size_t i = 1;
+    while (i < text.size() && (isAsciiLetter(text[i]) || isDigit(text[i]) || text[i] == '+' ||
+                               text[i] == '-' || text[i] == '.'))
+        ++i;
+    if (i == text.size() || text[i] != ':')
+        return false;
+    std::size_t j = i + 1;
+    if (text.compare(j, 2, "//") == 0)
+        return true;
+    while (j < text.size() && isDigit(text[j]))
+        ++j;
+    const bool port = j > i + 1 && (j == text.size() || text[j] == '/');
+    return !port;
+}
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    c = lower(c);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// %XX decoded; a "%" without two hex digits stays as it is. nullopt when a NUL comes
+// out, which would cut the path short in every file call.
+std::optional<std::string> percentDecoded(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+            hexValue(text[i + 2]) >= 0) {
+            const char c = static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            if (c == '\0')
+                return std::nullopt;
+            out += c;
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The local path of a file URI ("file:///p", "file://localhost/p", "file:/p"), or
+// nothing when it names another machine.
+std::optional<std::string> fileUriPath(const std::string& uri)
+{
+    std::string rest = uri.substr(std::strlen("file:"));
+    if (rest.compare(0, 2, "//") == 0) {
+        rest.erase(0, 2);
+        const std::size_t slash = rest.find('/');
+        const std::string host = rest.substr(0, slash);
+        const bool local = host.empty() || (host.size() == std::strlen("localhost") &&
+                                            startsWithNoCase(host, "localhost"));
+        if (!local)
+            return std::nullopt;
+        rest = slash == std::string::npos ? "/" : rest.substr(slash);
+    }
+    if (rest.empty() || rest[0] != '/')
+        return std::nullopt;
+    return rest;
+}
+
+CommandLine refuse(const std::string& why)
+{
+    CommandLine line;
+    line.action = CommandLine::Action::Refuse;
+    line.message = "zemora: " + why + "\nTry 'zemora --help' for more information.\n";
+    return line;
+}
+
+// A local file to open: a shortcut file is read, any other file shown.
+StartPage localFile(const std::string& path)
+{
+    StartPage start;
+    if (endsWithNoCase(path, ".url"))
+        start.shortcutFile = path;
+    else
+        start.address = fileUri(path);
+    return start;
+}
+
+} // namespace
+
+std::string commandLineUsage()
+{
+    return "Usage: zemora [ADDRESS | FILE.url]\n"
+           "Opens ADDRESS, or the address kept in the Internet shortcut FILE.url, instead\n"
+           "of the start page. ADDRESS is a web address (\"http://\" is added when it has\n"
+           "no scheme), a file:// URI or the path of a local file such as an HTML page.\n"
+           "\n"
+           "  -h, --help     show this help and exit\n"
+           "      --version  show the version and exit\n"
+           "  --             take what follows as the address, even if it starts with \"-\"\n"
+           "\n"
+           "The toolkit's own options, such as --display=DISPLAY, are accepted too.\n";
+}
+
+std::string fileUri(const std::string& absolutePath)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file://";
+    for (const char c : absolutePath) {
+        if (isAsciiLetter(c) || isDigit(c) || std::strchr("/-._~!$&'()*+,;=:@", c) != nullptr) {
+            uri += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0xF];
+        }
+    }
+    return uri;
+}
+
+CommandLine parseCommandLine(const std::vector<std::string>& args,
+                             const CommandLineContext& context)
+{
+    const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    CommandLine line;
+    std::optional<std::string> given;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!optionsEnded && !arg.empty() && arg[0] == '-') {
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            const std::string name = arg.substr(0, arg.find('='));
+            if (listed(context.toolkitFlags, arg) || listed(context.toolkitOptions, name)) {
+                line.toolkitArgs.push_back(arg);
+                if (name == arg && !listed(context.toolkitFlags, arg)) {
+                    if (i + 1 == args.size())
+                        return refuse("option '" + arg + "' needs a value");
+                    line.toolkitArgs.push_back(args[++i]);
+                }
+                continue;
+            }
+            if (arg == "-h" || arg == "--help") {
+                line.action = CommandLine::Action::Help;
+                line.message = commandLineUsage();
+                return line;
+            }
+            if (arg == "--version") {
+                line.action = CommandLine::Action::Version;
+                return line;
+            }
+            return refuse("unknown option '" + arg + "'");
+        }
+        if (given)
+            return refuse("more than one address given ('" + *given + "' and '" + arg + "')");
+        given = arg;
+    }
+    if (!given || given->empty())
+        return line;
+
+    const std::string& arg = *given;
+    if (startsWithNoCase(arg, "file:")) {
+        const std::optional<std::string> path = fileUriPath(arg);
+        if (!path) {
+            line.start.address = arg; // another machine's file: the engine says what it can
+            return line;
+        }
+        const std::optional<std::string> decoded = percentDecoded(*path);
+        if (!decoded)
+            return refuse("the file address '" + arg + "' holds a NUL character");
+        if (endsWithNoCase(*decoded, ".url"))
+            line.start.shortcutFile = *decoded;
+        else
+            line.start.address = arg;
+        return line;
+    }
+    if (hasScheme(arg)) {
+        line.start.address = arg;
+        return line;
+    }
+    if (arg[0] == '/') {
+        line.start = localFile(arg);
+        return line;
+    }
+    const std::string inCurrentDir =
+        (std::filesystem::path(context.currentDir) / arg).lexically_normal().string();
+    if (arg.starts_with("./") || arg.starts_with("../") || endsWithNoCase(arg, ".url") ||
+        (context.isFile && context.isFile(inCurrentDir))) {
+        line.start = localFile(inCurrentDir);
+        return line;
+    }
+    line.start.address = "http://" + arg;
+    return line;
+}
+
+} // namespace zemora
