@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zemora {
 
@@ -18,6 +19,10 @@ extern const char* const kDefaultDownloadName;
 // never empty, at most kMaxFileNameBytes (cut on a character boundary, the extension
 // kept).
 std::string plainFileName(const std::string& suggested, const std::string& address);
+
+// The file name a Content-Disposition header suggests, as sent: the "filename" parameter,
+// quoted or not (quotes and backslash escapes undone); nothing when there is none.
+std::optional<std::string> dispositionFileName(std::string_view header);
 
 // The attempt-th name to try for a plain name: attempt 0 is the name itself, then
 // "stem (1).ext", "stem (2).ext", ..., each within kMaxFileNameBytes.

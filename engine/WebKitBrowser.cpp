@@ -156,6 +156,14 @@ void WebKitBrowser::takeOverEngineSignals()
             if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE ||
                 !isDownload(WEBKIT_RESPONSE_POLICY_DECISION(decision)))
                 return FALSE;
+            WebKitURIResponse* response =
+                webkit_response_policy_decision_get_response(WEBKIT_RESPONSE_POLICY_DECISION(decision));
+            std::string suggested;
+            if (WebKitDownloads::engineCannotSave(webkit_uri_response_get_http_headers(response), suggested)) {
+                webkit_policy_decision_ignore(decision);
+                self->downloads_->fetch(webkit_uri_response_get_uri(response), suggested);
+                return TRUE;
+            }
             webkit_policy_decision_download(decision);
             return TRUE;
         }),

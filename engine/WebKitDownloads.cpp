@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
+#include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
 #include "browse/DownloadNames.h"
@@ -21,6 +23,28 @@ struct WebKitDownloads::Job {
     int lastPercent = -1;
     guint64 lastBytes = 0;
     bool failed = false;
+};
+
+struct WebKitDownloads::Fetch {
+    Job job;
+    SoupMessage* message = nullptr;
+    GCancellable* cancellable = g_cancellable_new();
+    GInputStream* stream = nullptr;
+    int fd = -1;
+    guint64 received = 0;
+    guint64 announced = 0;
+    char buffer[64 * 1024];
+
+    ~Fetch()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (stream)
+            g_object_unref(stream);
+        if (message)
+            g_object_unref(message);
+        g_object_unref(cancellable);
+    }
 };
 
 namespace {
@@ -41,6 +65,37 @@ std::string megabytes(guint64 bytes)
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
     return text;
+}
+
+// Told on each whole percent, or each megabyte when the size is unknown.
+void tellProgress(Job& job, guint64 received, guint64 total)
+{
+    if (total > 0) {
+        const int percent = static_cast<int>(received * 100 / total);
+        if (percent == job.lastPercent)
+            return;
+        job.lastPercent = percent;
+        job.owner->tell("正在下载 " + job.name + "：" + std::to_string(percent) + "% (Downloading: " +
+                        megabytes(received) + " of " + megabytes(total) + ")");
+    } else if (received - job.lastBytes >= 1000000 || job.lastBytes == 0) {
+        job.lastBytes = received;
+        job.owner->tell("正在下载 " + job.name + "：" + megabytes(received) + " (Downloading)");
+    }
+}
+
+// Where the data of a download goes until it is complete: a hidden name of ours in the
+// download folder, which is made when missing. False (and told) when it cannot be.
+bool preparePart(Job& job)
+{
+    job.folder = downloadFolder();
+    if (g_mkdir_with_parents(job.folder.c_str(), 0755) != 0) {
+        job.owner->tell("无法创建下载文件夹 " + job.folder + " (Cannot create the download folder)");
+        return false;
+    }
+    gchar* random = g_uuid_string_random();
+    job.partPath = job.folder + "/.zemora-" + random + ".part";
+    g_free(random);
+    return true;
 }
 
 // Links the complete data under the first free name; never replaces an existing file.
@@ -72,17 +127,12 @@ gboolean onDecideDestination(WebKitDownload* download, gchar* suggested, gpointe
         return FALSE;
     const char* address = webkit_uri_request_get_uri(webkit_download_get_request(download));
     job->name = plainFileName(suggested ? suggested : "", address ? address : "");
-    job->folder = downloadFolder();
     // The suggestion never reaches the file system: the data goes to a hidden name of ours.
-    if (g_mkdir_with_parents(job->folder.c_str(), 0755) != 0) {
-        job->owner->tell("无法创建下载文件夹 " + job->folder + " (Cannot create the download folder)");
+    if (!preparePart(*job)) {
         job->failed = true;
         webkit_download_cancel(download);
         return TRUE;
     }
-    gchar* random = g_uuid_string_random();
-    job->partPath = job->folder + "/.zemora-" + random + ".part";
-    g_free(random);
     gchar* uri = g_filename_to_uri(job->partPath.c_str(), nullptr, nullptr);
     webkit_download_set_allow_overwrite(download, FALSE);
     webkit_download_set_destination(download, uri);
@@ -96,21 +146,9 @@ void onReceivedData(WebKitDownload* download, guint64, gpointer)
     Job* job = jobOf(download);
     if (!job || job->name.empty())
         return;
-    const guint64 received = webkit_download_get_received_data_length(download);
     WebKitURIResponse* response = webkit_download_get_response(download);
-    const guint64 total = response ? webkit_uri_response_get_content_length(response) : 0;
-    // Told on each whole percent, or each megabyte when the size is unknown.
-    if (total > 0) {
-        const int percent = static_cast<int>(received * 100 / total);
-        if (percent == job->lastPercent)
-            return;
-        job->lastPercent = percent;
-        job->owner->tell("正在下载 " + job->name + "：" + std::to_string(percent) + "% (Downloading: " +
-                          megabytes(received) + " of " + megabytes(total) + ")");
-    } else if (received - job->lastBytes >= 1000000 || job->lastBytes == 0) {
-        job->lastBytes = received;
-        job->owner->tell("正在下载 " + job->name + "：" + megabytes(received) + " (Downloading)");
-    }
+    tellProgress(*job, webkit_download_get_received_data_length(download),
+                 response ? webkit_uri_response_get_content_length(response) : 0);
 }
 
 void onFailed(WebKitDownload* download, GError* error, gpointer)
@@ -127,6 +165,28 @@ void onFailed(WebKitDownload* download, GError* error, gpointer)
     else
         job->owner->tell("下载 " + name + " 失败，未保存任何文件 (Download failed, nothing was saved: " +
                           std::string(error ? error->message : "") + ")");
+}
+
+// Ends a download whose data is all in its part file: named under a free name and told
+// where; or, when fewer bytes came than were announced (a cut connection), removed.
+void completeJob(Job& job, guint64 received, guint64 announced)
+{
+    if (announced > 0 && received < announced) {
+        ::unlink(job.partPath.c_str());
+        job.owner->tell("下载 " + job.name + " 失败：连接中断，未保存任何文件 (Download failed, the connection was cut;"
+                        " nothing was saved)");
+        return;
+    }
+    const std::string path = giveName(job);
+    if (path.empty()) {
+        const std::string reason = std::strerror(errno);
+        ::unlink(job.partPath.c_str());
+        job.owner->tell("无法保存 " + job.name + "，未保存任何文件 (Cannot save the download, nothing was saved: " +
+                        reason + ")");
+        return;
+    }
+    job.owner->tell("已下载 " + path.substr(job.folder.size() + 1) + "，保存在 " + job.folder +
+                    " (Download saved in the folder)");
 }
 
 } // namespace
@@ -146,10 +206,20 @@ WebKitDownloads::~WebKitDownloads()
         g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onDecideDestination), nullptr);
         g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onReceivedData), nullptr);
         g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onFailed), nullptr);
-        webkit_download_cancel(download);
-        if (job && !job->partPath.empty())
+        // One that never got a destination may belong to a network process that died
+        // (the engine then never ends it), and cancelling that one crashes.
+        if (job && !job->partPath.empty()) {
+            webkit_download_cancel(download);
             ::unlink(job->partPath.c_str());
+        }
         g_object_unref(download);
+    }
+    // A fetch of ours ends on its own once cancelled; its data goes now.
+    for (Fetch* fetch : fetches_) {
+        fetch->job.owner = nullptr;
+        if (!fetch->job.partPath.empty())
+            ::unlink(fetch->job.partPath.c_str());
+        g_cancellable_cancel(fetch->cancellable);
     }
 }
 
@@ -171,30 +241,131 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
 void WebKitDownloads::finish(WebKitDownload* download)
 {
     Job* job = jobOf(download);
-    // The engine ends a download whose connection was cut as if it were complete.
-    WebKitURIResponse* response = webkit_download_get_response(download);
-    const guint64 announced = response ? webkit_uri_response_get_content_length(response) : 0;
-    if (job && !job->failed && announced > 0 && webkit_download_get_received_data_length(download) < announced) {
-        job->failed = true;
-        ::unlink(job->partPath.c_str());
-        tell_("下载 " + job->name + " 失败：连接中断，未保存任何文件 (Download failed, the connection was cut;"
-              " nothing was saved)");
-    }
     if (job && !job->failed && !job->partPath.empty()) {
-        const std::string path = giveName(*job);
-        if (path.empty()) {
-            const std::string reason = std::strerror(errno);
-            ::unlink(job->partPath.c_str());
-            tell_("无法保存 " + job->name + "，未保存任何文件 (Cannot save the download, nothing was saved: " +
-                  reason + ")");
-        } else {
-            tell_("已下载 " + path.substr(job->folder.size() + 1) + "，保存在 " + job->folder +
-                  " (Download saved in the folder)");
-        }
+        // The engine ends a download whose connection was cut as if it were complete.
+        WebKitURIResponse* response = webkit_download_get_response(download);
+        completeJob(*job, webkit_download_get_received_data_length(download),
+                    response ? webkit_uri_response_get_content_length(response) : 0);
     }
     g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
     running_.erase(download);
     g_object_unref(download);
 }
+
+// ---- Downloads the engine cannot make ----
+
+
+namespace {
+
+using Fetch = WebKitDownloads::Fetch;
+
+SoupSession* fetchSession()
+{
+    static SoupSession* session = soup_session_new();
+    return session;
+}
+
+void readMore(Fetch* fetch);
+
+// Ends a fetch: the data is named when complete, else removed and the reason told.
+void endFetch(Fetch* fetch, const std::string& failure)
+{
+    if (fetch->fd >= 0 && ::close(std::exchange(fetch->fd, -1)) != 0 && failure.empty())
+        return endFetch(fetch, std::strerror(errno));
+    if (fetch->job.owner) {
+        if (!failure.empty()) {
+            ::unlink(fetch->job.partPath.c_str());
+            fetch->job.owner->tell("下载 " + fetch->job.name + " 失败，未保存任何文件 (Download failed, nothing was saved: " +
+                                   failure + ")");
+        } else {
+            completeJob(fetch->job, fetch->received, fetch->announced);
+        }
+        fetch->job.owner->forget(fetch);
+    }
+    delete fetch;
+}
+
+void onRead(GObject* stream, GAsyncResult* result, gpointer data)
+{
+    auto* fetch = static_cast<Fetch*>(data);
+    GError* error = nullptr;
+    const gssize count = g_input_stream_read_finish(G_INPUT_STREAM(stream), result, &error);
+    if (count < 0) {
+        const std::string reason = error->message;
+        g_error_free(error);
+        return endFetch(fetch, reason);
+    }
+    if (count == 0 || !fetch->job.owner)
+        return endFetch(fetch, fetch->job.owner ? "" : "cancelled");
+    for (gssize done = 0; done < count;) {
+        const ssize_t written = ::write(fetch->fd, fetch->buffer + done, static_cast<std::size_t>(count - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return endFetch(fetch, std::strerror(written < 0 ? errno : ENOSPC));
+        done += written;
+    }
+    fetch->received += static_cast<guint64>(count);
+    tellProgress(fetch->job, fetch->received, fetch->announced);
+    readMore(fetch);
+}
+
+void readMore(Fetch* fetch)
+{
+    g_input_stream_read_async(fetch->stream, fetch->buffer, sizeof fetch->buffer, G_PRIORITY_DEFAULT,
+                              fetch->cancellable, onRead, fetch);
+}
+
+void onSent(GObject* session, GAsyncResult* result, gpointer data)
+{
+    auto* fetch = static_cast<Fetch*>(data);
+    GError* error = nullptr;
+    fetch->stream = soup_session_send_finish(SOUP_SESSION(session), result, &error);
+    if (!fetch->stream) {
+        const std::string reason = error->message;
+        g_error_free(error);
+        return endFetch(fetch, reason);
+    }
+    if (!SOUP_STATUS_IS_SUCCESSFUL(fetch->message->status_code))
+        return endFetch(fetch, "HTTP " + std::to_string(fetch->message->status_code));
+    if (!fetch->job.owner || !preparePart(fetch->job))
+        return endFetch(fetch, "cancelled");
+    fetch->fd = ::open(fetch->job.partPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fetch->fd < 0)
+        return endFetch(fetch, std::strerror(errno));
+    const goffset length = soup_message_headers_get_content_length(fetch->message->response_headers);
+    fetch->announced = length > 0 ? static_cast<guint64>(length) : 0;
+    fetch->job.owner->tell("正在下载 " + fetch->job.name + " (Downloading)");
+    readMore(fetch);
+}
+
+} // namespace
+
+bool WebKitDownloads::engineCannotSave(SoupMessageHeaders* headers, std::string& suggested)
+{
+    // Read by hand: the HTTP library's own parser frees a pointer it never allocated when
+    // the name has folder parts, which is what brings the engine's network process down.
+    const char* disposition = headers ? soup_message_headers_get_one(headers, "Content-Disposition") : nullptr;
+    const std::optional<std::string> name = disposition ? dispositionFileName(disposition) : std::nullopt;
+    suggested = name.value_or("");
+    return suggested.find('/') != std::string::npos;
+}
+
+void WebKitDownloads::fetch(const std::string& address, const std::string& suggested)
+{
+    auto* fetch = new Fetch;
+    fetch->job.owner = this;
+    fetch->job.name = plainFileName(suggested, address);
+    fetch->message = soup_message_new("GET", address.c_str());
+    if (!fetch->message) {
+        fetch->job.owner = nullptr;
+        delete fetch;
+        return tell("无法下载 " + address + " (Cannot download this address)");
+    }
+    fetches_.insert(fetch);
+    soup_session_send_async(fetchSession(), fetch->message, fetch->cancellable, onSent, fetch);
+}
+
+void WebKitDownloads::forget(Fetch* fetch) { fetches_.erase(fetch); }
 
 } // namespace zemora

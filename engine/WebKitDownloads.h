@@ -8,6 +8,7 @@
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitDownload WebKitDownload;
+typedef struct SoupMessageHeaders SoupMessageHeaders;
 
 namespace zemora {
 
@@ -21,7 +22,15 @@ public:
     WebKitDownloads& operator=(const WebKitDownloads&) = delete;
 
     struct Job;
+    struct Fetch;
     void tell(const std::string& text) { tell_(text); }
+
+    // Whether a response offered for download has a suggested name the engine cannot
+    // take (its network process aborts on a "/" in it); `suggested` receives the name.
+    static bool engineCannotSave(SoupMessageHeaders* headers, std::string& suggested);
+    // Saves such a response by fetching its address ourselves, as every download is saved.
+    void fetch(const std::string& address, const std::string& suggested);
+    void forget(Fetch* fetch);
 
 private:
     static void onStarted(void* context, WebKitDownload* download, WebKitDownloads* self);
@@ -30,6 +39,7 @@ private:
     WebKitWebView* view_;
     std::function<void(const std::string&)> tell_;
     std::set<WebKitDownload*> running_;
+    std::set<Fetch*> fetches_;
 
     friend struct Job;
 };
