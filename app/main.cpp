@@ -4,11 +4,15 @@
 #include <wx/msgdlg.h>
 
 #include "app/Form1.h"
+#include "app/Language.h"
 
 namespace {
 
 class ZemoraApp : public wxApp {
 public:
+    // Before the toolkit starts, which reads the locale once.
+    ZemoraApp() { zemora::useChineseMessages(); }
+
     bool OnInit() override
     {
         // The locale's character set stands in for the system code page.

@@ -7,6 +7,7 @@
 #include <wx/webview.h>
 
 #include "base/Failure.h"
+#include "browse/AddressCompletion.h"
 #include "browse/HomePage.h"
 
 namespace zemora {
@@ -72,6 +73,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
                      G_CALLBACK(onHistoryChanged), this);
+    connectPageTools();
 }
 
 WebKitBrowser::~WebKitBrowser()
@@ -81,14 +83,16 @@ WebKitBrowser::~WebKitBrowser()
     view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
                                          this);
+    disconnectPageTools();
 }
 
 void WebKitBrowser::NavigateTo(const wxString& address)
 {
     started_ = true;
     titleAwaited_ = false;
-    // Passed exactly as given: no escaping, trimming or validation of our own.
-    webkit_web_view_load_uri(nativeView(view_), address.utf8_str());
+    // Passed as given (no escaping, trimming or validation of our own), except that an
+    // address without a scheme is a web address, as the box's own completion has it.
+    webkit_web_view_load_uri(nativeView(view_), withDefaultScheme(address.utf8_string()).c_str());
 }
 
 bool WebKitBrowser::canGoBack() const

@@ -20,6 +20,9 @@ public:
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
+    void Find(const wxString& text, bool backwards, bool matchCase) override;
+    void SetZoom(double level) override;
+    double Zoom() const override;
     wxString LocationURL() const override;
     wxString LocationName() const override;
     wxWindow* Window() override;
@@ -30,6 +33,9 @@ private:
     void onLoaded(wxWebViewEvent& event);
     void onTitleChanged(wxWebViewEvent& event);
     static void onHistoryChanged(void* list, void* added, void* removed, WebKitBrowser* self);
+    // Find, zoom and the loading state (WebKitPageTools.cpp).
+    void connectPageTools();
+    void disconnectPageTools();
 
     wxWebView* view_;
     // The engine loads a blank page of its own at creation; the window hears of
@@ -40,6 +46,9 @@ private:
     const void* creationItem_ = nullptr;
     bool historySeen_ = false;
     bool titleAwaited_ = false;
+    // The text and case of the search under way, so a repeat moves on to the next match.
+    wxString findText_;
+    bool findMatchCase_ = false;
 };
 
 } // namespace zemora
