@@ -106,7 +106,11 @@ AddFavoriteDialog::AddFavoriteDialog(wxWindow* owner, const wxString& name,
         return ask.ShowModal() == wxID_YES;
     };
     askFolderName = [this]() -> std::optional<wxString> {
-        wxTextEntryDialog ask(this, wxText(kFolderNameLabel), wxText(kNewFolderTitle), wxText(kNewFolderTitle));
+        wxTextEntryDialog ask(this, wxText(kFolderNamePrompt), wxText(kNewFolderTitle), wxText(kNewFolderTitle));
+        // The stock buttons would follow the process's language; ours are Chinese always.
+        for (const auto& [id, label] : {std::pair{wxID_OK, kOkButton}, std::pair{wxID_CANCEL, kCancelButton}})
+            if (wxWindow* button = ask.FindWindow(id))
+                button->SetLabel(wxText(label));
         if (ask.ShowModal() != wxID_OK)
             return std::nullopt;
         return ask.GetValue();

@@ -28,8 +28,9 @@ std::size_t slot(Prop p) { return static_cast<std::size_t>(p); }
 } // namespace
 
 TwipScale::TwipScale(const wxWindow* window)
-    // FromDIP maps the 96-DPI design pixels to this screen's pixels.
-    : twipsPerPixel_(15.0f * 1000.0f / static_cast<float>(window->FromDIP(1000)))
+    // A twip is 1/1440 inch at the resolution text is drawn at, so a larger text setting
+    // grows the window and its controls with their text.
+    : twipsPerPixel_(static_cast<float>(1440.0 / textDotsPerInch(window)))
 {
 }
 

@@ -36,6 +36,8 @@ Form1::Form1(Form1Seams seams)
     createControls();
     setTabOrder();
     wireEvents();
+    addPageTools();
+    wireKeys();
 }
 
 Form1::~Form1()

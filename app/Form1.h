@@ -18,6 +18,7 @@
 #include "app/AddFavoriteDialog.h"
 
 class wxButton;
+class wxKeyEvent;
 class wxPanel;
 class wxStaticText;
 class wxTextCtrl;
@@ -99,11 +100,23 @@ public:
     // Runs one event handler to its end; a failure ends it and is reported, never more.
     void runHandler(const std::function<void()>& handler);
 
+    // The window's keys and page tools (Keys.cpp, PageTools.cpp).
+    // Runs what kKeyBindings binds to the key; false when it binds nothing.
+    bool KeyDown(const wxKeyEvent& key);
+    void FocusAddress();
+    void ShowFind();
+    // Walks the zoom steps (1 in, -1 out); 0 back to the page's own size.
+    void ZoomBy(int steps);
+    class FindDialog* findDialog() const { return findDialog_; }
+    wxWindow* loadingSign() const { return loadingSign_; }
+
 private:
     void createControls();
     void createToolbar();
     void setTabOrder();
     void wireEvents();
+    void wireKeys();
+    void addPageTools();
 
     void addCurrentPage();
     // The Favorites folder; Failure when none can be determined, for listing and adding alike.
@@ -121,6 +134,8 @@ private:
     TwipScale scale_;
     std::vector<std::unique_ptr<LayoutControl>> entries_;
     std::vector<LayoutControl*> collection_;
+    class FindDialog* findDialog_ = nullptr;
+    wxWindow* loadingSign_ = nullptr;
 };
 
 } // namespace zemora

@@ -29,8 +29,11 @@ void installCompactStyle()
             " min-height: 0; padding-top: 0; padding-bottom: 0; }"
             "#zemora-controls > entry, #zemora-controls > combobox entry {"
             " padding-left: 4px; padding-right: 4px; }"
-            "#zemora-controls > label, #zemora-controls > entry, #zemora-controls > button,"
+            "#zemora-controls > entry, #zemora-controls > button,"
             " #zemora-controls > combobox entry, #zemora-controls > combobox button { font-size: 9pt; }"
+            // The labels were laid out for a narrower face than ours at 9 points.
+            "#zemora-controls > label { font-size: 8pt; }"
+            "#zemora-controls > button label { font-size: 9pt; }"
             "#zemora-controls toolbar { padding: 0; }"
             // A list drop-down scrolls through thousands of entries, and adding one costs
             // no walk over the others, as the menu kind's does.
@@ -62,7 +65,35 @@ void appendToList(wxComboBox* box, const wxString& item)
     gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box->GetHandle()), item.utf8_str());
 }
 
+void showPressed(wxWindow* button, bool pressed)
+{
+    GtkWidget* widget = button->GetHandle();
+    if (pressed)
+        gtk_widget_set_state_flags(widget, GTK_STATE_FLAG_CHECKED, FALSE);
+    else
+        gtk_widget_unset_state_flags(widget, GTK_STATE_FLAG_CHECKED);
+}
+
+bool shownPressed(const wxWindow* button)
+{
+    return (gtk_widget_get_state_flags(button->GetHandle()) & GTK_STATE_FLAG_CHECKED) != 0;
+}
+
+double textDotsPerInch(const wxWindow*)
+{
+    // Pango draws text at the screen's resolution, which holds Xft.dpi and GDK_DPI_SCALE;
+    // unset, it draws at 96.
+    const double resolution = gdk_screen_get_resolution(gdk_screen_get_default());
+    return resolution > 0 ? resolution : 96.0;
+}
+
 #else
+
+void showPressed(wxWindow*, bool) {}
+
+bool shownPressed(const wxWindow*) { return false; }
+
+double textDotsPerInch(const wxWindow* window) { return window->FromDIP(96000) / 1000.0; }
 
 void useCompactControls(wxWindow*) {}
 

@@ -14,4 +14,12 @@ void useCompactControls(wxWindow* controls);
 // Appends to a drop-down's list without the toolkit's walk over the existing entries.
 void appendToList(wxComboBox* box, const wxString& item);
 
+// Shows a command button pressed in (or not) without changing its kind or caption.
+void showPressed(wxWindow* button, bool pressed);
+bool shownPressed(const wxWindow* button);
+
+// The resolution text is drawn at, in dots per inch of the window's pixels: the screen's,
+// with the user's text scale in it.
+double textDotsPerInch(const wxWindow* window);
+
 } // namespace zemora

@@ -8,12 +8,14 @@
 
 #include "app/Startup.h"
 #include "browse/CommandLine.h"
+#include "app/Language.h"
 
 namespace {
 
 class ZemoraApp : public wxApp {
 public:
-    explicit ZemoraApp(zemora::StartPage start) : start_(std::move(start)) {}
+    // Chinese messages are settled before the toolkit starts, which reads the locale once.
+    explicit ZemoraApp(zemora::StartPage start) : start_(std::move(start)) { zemora::useChineseMessages(); }
 
     bool OnInit() override
     {

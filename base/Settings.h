@@ -21,6 +21,11 @@ inline constexpr std::string_view kHomeAddress = "zemora:home";
 inline constexpr std::string_view kHomeScheme = "zemora";
 // The one interval auto refresh runs at, in milliseconds.
 inline constexpr int kRefreshInterval = 60000;
+// Typed text that cannot be an address is searched for with the start page's engine:
+// this prefix and the text percent-encoded as UTF-8.
+inline constexpr std::string_view kSearchPrefix = "https://www.baidu.com/s?wd=";
+// An address handed over without a scheme is opened with this one.
+inline constexpr std::string_view kDefaultScheme = "http://";
 
 struct Portal {
     std::string_view key;     // the toolbar button's key
@@ -74,6 +79,39 @@ constexpr int slotOf(std::string_view key)
 // The character code Enter (and keypad Enter) hands the address box's key handler.
 inline constexpr std::int16_t kKeyEnter = 13;
 
+// The window's keys, wherever the focus is. A command that is a toolbar key runs that
+// button; the others are the window's own. Shift is not part of a key: "Ctrl+Plus" is
+// Ctrl with "+", "=" or the keypad's "+".
+struct KeyBinding {
+    std::string_view keys;
+    std::string_view command;
+};
+
+inline constexpr std::array<KeyBinding, 16> kKeyBindings{{
+    {"F5", "refresh"},
+    {"Ctrl+R", "refresh"},
+    {"Alt+Left", "back"},
+    {"Alt+Right", "forward"},
+    {"Alt+Home", "home"},
+    {"Esc", "stop"},
+    {"Ctrl+L", "address"},
+    {"Alt+D", "address"},
+    {"F6", "address"},
+    {"Ctrl+D", "add"},
+    {"Ctrl+F", "find"},
+    {"Ctrl+Plus", "zoom-in"},
+    {"Ctrl+Minus", "zoom-out"},
+    {"Ctrl+0", "zoom-reset"},
+    {"Ctrl+W", "close"},
+    {"Ctrl+Q", "close"},
+}};
+
+// ---- Page zoom ----
+
+// The steps Ctrl+Plus and Ctrl+Minus (and Ctrl+wheel) walk through; 1 is the page's own size.
+inline constexpr std::array<double, 13> kZoomLevels{
+    {0.3, 0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}};
+
 // ---- Window texts ----
 
 inline constexpr std::string_view kCaption = "Zemora浏览器";
@@ -86,6 +124,8 @@ inline constexpr std::string_view kAutoRefreshCaption = "自动刷新";
 inline constexpr std::string_view kFavoritesPrompt = "点击收藏夹，再请选择你要访问的网站";
 inline constexpr std::string_view kNamePrompt = "请填写您想收藏的网站名称";    // Text1 at start
 inline constexpr std::string_view kAddressPrompt = "请填写您想收藏的网址";      // Text2 at start
+// Shown over the page while it loads.
+inline constexpr std::string_view kLoadingSign = "正在加载…";
 
 // ---- Limits ----
 
@@ -130,10 +170,23 @@ inline constexpr std::string_view kNameLabel = "名称(&N):";
 inline constexpr std::string_view kCreateInLabel = "创建位置(&I):";
 inline constexpr std::string_view kNewFolderButton = "新建文件夹(&F)";
 inline constexpr std::string_view kNewFolderTitle = "新建文件夹";
-inline constexpr std::string_view kFolderNameLabel = "文件夹名称(&N):";
+// A prompt: the toolkit would show a mnemonic's "&" as it stands.
+inline constexpr std::string_view kFolderNamePrompt = "文件夹名称:";
 inline constexpr std::string_view kOkButton = "确定";
 inline constexpr std::string_view kCancelButton = "取消";
 inline constexpr std::string_view kYesButton = "是(&Y)";
 inline constexpr std::string_view kNoButton = "否(&N)";
+
+// ---- The find dialog ----
+
+inline constexpr std::string_view kFindTitle = "查找";
+inline constexpr std::string_view kFindLabel = "查找内容(&N):";
+inline constexpr std::string_view kFindNextButton = "下一个(&F)";
+inline constexpr std::string_view kFindPreviousButton = "上一个(&B)";
+inline constexpr std::string_view kMatchCaseLabel = "区分大小写(&C)";
+inline constexpr std::string_view kCloseButton = "关闭";
+// What the dialog says of its last search.
+inline constexpr std::string_view kMatchesFound = "找到 %u 处";
+inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was not found"};
 
 } // namespace zemora

@@ -9,8 +9,22 @@ namespace zemora {
 std::string trimSpaces(std::string_view text);
 
 // The address to open for trimmed, non-empty typed text: an address with a scheme is
-// kept, a host name, host and port or path gets "http://", and a bare site name becomes
+// kept; text whose host part holds a blank (a space, or the ideographic one) can be no
+// host name and becomes a search (kSearchPrefix + the text percent-encoded); a host name,
+// host and port or path gets "http://", and a bare site name becomes
 // "http://www." + name + ".com".
 std::string CompleteAddress(std::string_view address);
+
+// UTF-8 bytes for a query: unreserved characters (letters, digits, "-", ".", "_", "~")
+// kept, every other byte as %XX in upper case (a space as %20).
+std::string percentEncodeQuery(std::string_view text);
+
+// Whether an address names its scheme: "http://x", "about:blank", "mailto:a@b". A host and
+// port ("localhost:8080", "www.x.com:80/a") is no scheme.
+bool hasScheme(std::string_view address);
+
+// The address as the browser control opens it: one without a scheme gets "http://";
+// an empty one stays empty.
+std::string withDefaultScheme(std::string_view address);
 
 } // namespace zemora

@@ -1,5 +1,5 @@
 #pragma once
-// The embedded web browser control as the window uses it: six operations, two readings
+// The embedded web browser control as the window uses it: its operations, two readings
 // and its events. Operations the engine cannot carry out throw Failure.
 #include <cstdint>
 #include <functional>
@@ -21,6 +21,13 @@ public:
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
 
+    // Highlights the matches of text in the page and moves to the next (or previous) one,
+    // wrapping around; FindResult tells how many there are. Empty text ends the search.
+    virtual void Find(const wxString& text, bool backwards, bool matchCase) = 0;
+    // Page zoom, 1 for the page's own size; kept across navigations.
+    virtual void SetZoom(double level) = 0;
+    virtual double Zoom() const = 0;
+
     virtual wxString LocationURL() const = 0;
     virtual wxString LocationName() const = 0;
 
@@ -34,6 +41,10 @@ public:
     std::function<void(const wxString& text)> TitleChange;
     // Text for the status line: a download's progress and where it was saved.
     std::function<void(const wxString& text)> StatusTextChange;
+    // The matches the last Find found; 0 for none.
+    std::function<void(unsigned matches)> FindResult;
+    // A page started (true) or stopped (false) loading.
+    std::function<void(bool loading)> LoadingChange;
 
     enum Command : std::int32_t { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 };

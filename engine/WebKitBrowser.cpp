@@ -7,6 +7,7 @@
 #include <wx/webview.h>
 
 #include "base/Failure.h"
+#include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
 #include "engine/WebKitDownloads.h"
@@ -123,6 +124,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     takeOverEngineSignals();
     downloads_ = std::make_unique<WebKitDownloads>(nativeView(view_),
                                                    [this](const std::string& text) { tellStatus(text); });
+    connectPageTools();
 }
 
 void WebKitBrowser::takeOverEngineSignals()
@@ -265,6 +267,7 @@ WebKitBrowser::~WebKitBrowser()
     view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
                                          this);
+    disconnectPageTools();
     g_signal_handlers_disconnect_by_data(nativeView(view_), this);
     g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, nullptr);
     if (pendingSource_)
@@ -275,8 +278,9 @@ void WebKitBrowser::NavigateTo(const wxString& address)
 {
     started_ = true;
     titleAwaited_ = false;
-    // Passed exactly as given: no escaping, trimming or validation of our own.
-    webkit_web_view_load_uri(nativeView(view_), address.utf8_str());
+    // Passed as given (no escaping, trimming or validation of our own), except that an
+    // address without a scheme is a web address, as the box's own completion has it.
+    webkit_web_view_load_uri(nativeView(view_), withDefaultScheme(address.utf8_string()).c_str());
 }
 
 bool WebKitBrowser::canGoBack() const

@@ -27,6 +27,9 @@ public:
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
+    void Find(const wxString& text, bool backwards, bool matchCase) override;
+    void SetZoom(double level) override;
+    double Zoom() const override;
     wxString LocationURL() const override;
     wxString LocationName() const override;
     wxWindow* Window() override;
@@ -44,6 +47,9 @@ private:
     void openHereIfAsked(WebKitNavigationAction* action);
     void openLater(const std::string& address);
     void tellStatus(const std::string& text);
+    // Find, zoom and the loading state (WebKitPageTools.cpp).
+    void connectPageTools();
+    void disconnectPageTools();
 
     wxWebView* view_;
     // The engine loads a blank page of its own at creation; the window hears of
@@ -58,6 +64,9 @@ private:
     std::string pendingAddress_;
     unsigned pendingSource_ = 0;
     std::unique_ptr<WebKitDownloads> downloads_;
+    // The text and case of the search under way, so a repeat moves on to the next match.
+    wxString findText_;
+    bool findMatchCase_ = false;
 };
 
 } // namespace zemora

@@ -28,3 +28,8 @@ fi
 # An 8-bit locale, for the tests of the code page conversion outside UTF-8.
 locale -a 2>/dev/null | grep -qix 'en_US.iso88591' ||
   localedef -i en_US -f ISO-8859-1 en_US.ISO-8859-1
+
+# The engine's and the toolkit's own texts (context menu, dialog buttons) come in Chinese
+# through this locale's messages.
+locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' ||
+  localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -22,6 +22,16 @@ public:
     void GoHome() override { call("GoHome"); }
     void Stop() override { call("Stop"); }
     void Refresh() override { call("Refresh"); }
+    void Find(const wxString& text, bool backwards, bool matchCase) override
+    {
+        call(wxString::Format("Find %s%s%s", text, backwards ? " backwards" : "", matchCase ? " case" : ""));
+    }
+    void SetZoom(double level) override
+    {
+        call(wxString::Format("SetZoom %g", level));
+        zoom = level;
+    }
+    double Zoom() const override { return zoom; }
     wxString LocationURL() const override
     {
         calls.push_back("LocationURL");
@@ -42,6 +52,7 @@ public:
     wxString name;
     // Runs at each operation, before it fails or returns.
     std::function<void(const wxString& what)> onCall;
+    double zoom = 1.0;
 
 private:
     void call(const wxString& what)

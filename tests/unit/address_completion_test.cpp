@@ -31,6 +31,16 @@ TEST(AddressCompletion, CompletesTypedTextIntoTheAddressToOpen)
         {"\tsina", "http://www.\tsina.com"}, // tabs are not removed
         {"", ""},
         {"     ", ""},
+        // A blank where the host name would be: searched for.
+        {"中文 搜索", "https://www.baidu.com/s?wd=%E4%B8%AD%E6%96%87%20%E6%90%9C%E7%B4%A2"},
+        {"  how to  ", "https://www.baidu.com/s?wd=how%20to"},
+        {"a b.com", "https://www.baidu.com/s?wd=a%20b.com"},
+        {"C++ & A-Z_~.x?=/#", "https://www.baidu.com/s?wd=C%2B%2B%20%26%20A-Z_~.x%3F%3D%2F%23"},
+        {"中文\xE3\x80\x80搜索", "https://www.baidu.com/s?wd=%E4%B8%AD%E6%96%87%E3%80%80%E6%90%9C%E7%B4%A2"},
+        // A blank only after the host, or with a scheme: still an address.
+        {"example.com/my page", "http://example.com/my page"},
+        {"http://a b", "http://a b"},
+        {"s\tina", "http://www.s\tina.com"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -38,4 +48,27 @@ TEST(AddressCompletion, CompletesTypedTextIntoTheAddressToOpen)
         const std::string opened = typed.empty() ? std::string() : CompleteAddress(typed);
         EXPECT_EQ(opened, c.opened);
     }
+}
+
+TEST(AddressCompletion, AddressesWithoutASchemeGetHttp)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"www.x.com", "http://www.x.com"},
+        {"www.x.com:8080/a", "http://www.x.com:8080/a"},
+        {"localhost:8080", "http://localhost:8080"},
+        {"localhost:8080/a:b", "http://localhost:8080/a:b"},
+        {"127.0.0.1:80/", "http://127.0.0.1:80/"},
+        {" sina ", "http:// sina "},
+        {"1x:y", "http://1x:y"},
+        {"http://a", "http://a"},
+        {"HTTPS://a", "HTTPS://a"},
+        {"about:blank", "about:blank"},
+        {"zemora:home", "zemora:home"},
+        {"mailto:a@b.c", "mailto:a@b.c"},
+        {"javascript:alert(1)", "javascript:alert(1)"},
+        {"x:8080y", "x:8080y"},
+        {"", ""},
+    };
+    for (const auto& [given, opened] : cases)
+        EXPECT_EQ(withDefaultScheme(given), opened) << given;
 }

@@ -1,0 +1,82 @@
+// Tools for the page beyond the toolbar's: find, zoom and the loading sign.
+#include <algorithm>
+#include <cmath>
+
+#include <wx/activityindicator.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "app/FindDialog.h"
+#include "app/Form1.h"
+#include "app/WxText.h"
+
+namespace zemora {
+
+void Form1::addPageTools()
+{
+    // The sign sits over the page's lower left corner while it loads, the way the
+    // defined controls are left as they are.
+    auto* sign = new wxPanel(inner_, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
+    auto* spinner = new wxActivityIndicator(sign, wxID_ANY);
+    auto* text = new wxStaticText(sign, wxID_ANY, wxText(kLoadingSign));
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(spinner, 0, wxALIGN_CENTER_VERTICAL | wxALL, FromDIP(2));
+    row->Add(text, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(4));
+    sign->SetSizerAndFit(row);
+    sign->Hide();
+    loadingSign_ = sign;
+
+    wxWindow* page = WebBrowser1->Window();
+    const auto place = [this, page, sign] {
+        const wxRect r = page->GetRect();
+        sign->Move(r.x, r.y + std::max(0, r.height - sign->GetSize().y));
+    };
+    page->Bind(wxEVT_SIZE, [place](wxSizeEvent& event) {
+        event.Skip();
+        place();
+    });
+    WebBrowser1->LoadingChange = [this, page, sign, spinner, place](bool loading) {
+        if (loading) {
+            place();
+            sign->Show();
+            sign->Raise();
+            spinner->Start();
+        } else {
+            spinner->Stop();
+            sign->Hide();
+        }
+        page->SetCursor(loading ? wxCursor(wxCURSOR_ARROWWAIT) : wxNullCursor);
+    };
+    WebBrowser1->FindResult = [this](unsigned matches) {
+        if (findDialog_)
+            findDialog_->ShowResult(matches);
+    };
+}
+
+void Form1::ShowFind()
+{
+    if (!findDialog_)
+        findDialog_ = new FindDialog(this, [this](const wxString& text, bool backwards, bool matchCase) {
+            runHandler([&] { WebBrowser1->Find(text, backwards, matchCase); });
+        });
+    findDialog_->Open();
+}
+
+void Form1::ZoomBy(int steps)
+{
+    double level = 1.0;
+    if (steps != 0) {
+        // The step nearest the present zoom, then as many steps on.
+        const double now = WebBrowser1->Zoom();
+        const auto nearest = std::min_element(kZoomLevels.begin(), kZoomLevels.end(), [now](double a, double b) {
+            return std::fabs(a - now) < std::fabs(b - now);
+        });
+        const int last = static_cast<int>(kZoomLevels.size()) - 1;
+        const int at = std::clamp(static_cast<int>(nearest - kZoomLevels.begin()) + steps, 0, last);
+        level = kZoomLevels[static_cast<std::size_t>(at)];
+    }
+    WebBrowser1->SetZoom(level);
+}
+
+} // namespace zemora
