@@ -46,6 +46,9 @@ void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers)
 {
     GtkWidget* widget = keyboardWidget(window);
     gtk_widget_realize(widget);
+    // Keys reach the widget that has the focus; what the toolkit does with a key the
+    // widget leaves (Enter activating the focused widget) depends on that.
+    gtk_widget_grab_focus(widget);
     sendKey(widget, GDK_KEY_PRESS, keyval, modifiers);
     sendKey(widget, GDK_KEY_RELEASE, keyval, modifiers);
     runPendingEvents();

@@ -13,8 +13,8 @@ class wxWindow;
 
 namespace zemora::test {
 
-// A key press (and release) on the widget that has the keyboard in `window`: for a
-// combo box, its text entry. `keyval` is a GDK key value (GDK_KEY_Return, ...);
+// A key press (and release) on the widget that has the keyboard in `window` (for a
+// combo box, its text entry), which is given the focus first, as typing into it would. `keyval` is a GDK key value (GDK_KEY_Return, ...);
 // `modifiers` a GdkModifierType mask.
 void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers = 0);
 // Clicks a button.
