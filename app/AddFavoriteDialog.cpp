@@ -87,7 +87,7 @@ std::vector<std::string> subfolderNames(const std::string& folder)
 
 std::string cannotCreateFolder(const std::string& path, int error)
 {
-    return systemErrorMessage("无法创建", "cannot create", fileLabel("文件夹", "folder", path), error);
+    return systemErrorMessage(kCannotCreate, fileLabel(kFolderKind, path), error);
 }
 
 } // namespace
@@ -279,19 +279,13 @@ void AddFavoriteDialog::confirm()
 
     const std::string fileName = toUtf8(name) + std::string(kExtension);
     if (fileName.size() > NAME_MAX) {
-        tell(wxText(bilingual("名称太长：收藏的文件名最多 " + std::to_string(NAME_MAX) + " 字节，请缩短名称。",
-                          "the name is too long: a favorite's file name holds at most "
-                              + std::to_string(NAME_MAX) + " bytes; please shorten it.")));
+        tell(wxText(bilingual(kNameTooLong, {{"max", std::to_string(NAME_MAX)}})));
         return;
     }
     const std::string folder = folderPath(selectedFolder());
     const std::string path = joinPath(folder, fileName);
     if (path.size() >= PATH_MAX) { // PATH_MAX counts the terminating NUL
-        tell(wxText(bilingual("路径太长：收藏的完整路径最多 " + std::to_string(PATH_MAX - 1)
-                              + " 字节，请缩短名称或选择较浅的文件夹。",
-                          "the path is too long: a favorite's full path holds at most "
-                              + std::to_string(PATH_MAX - 1)
-                              + " bytes; please shorten the name or choose a folder nearer the top.")));
+        tell(wxText(bilingual(kPathTooLong, {{"max", std::to_string(PATH_MAX - 1)}})));
         return;
     }
 
@@ -304,14 +298,14 @@ void AddFavoriteDialog::confirm()
 
     struct stat status;
     if (::lstat(path.c_str(), &status) == 0) {
-        const FileLabel label = fileLabel("收藏", "favorite", fileName);
+        const FileLabel label = fileLabel(kFavoriteKind, fileName);
         if (S_ISDIR(status.st_mode) || isDirectory(path)) {
-            tell(wxText(bilingual(label.chinese + "是一个文件夹，不能用作收藏，请换一个名称。",
-                              label.english + " is a folder and cannot hold a favorite; please choose another name.")));
+            const FileLabel text = fileFailure(kFavoriteIsAFolder, label);
+            tell(wxText(bilingual(text.chinese, text.english)));
             return;
         }
-        if (!askReplace(wxText(bilingual(label.chinese + "已存在。要替换它吗？",
-                                     label.english + " already exists. Replace it?"))))
+        const FileLabel question = fileFailure(kReplaceFavorite, label);
+        if (!askReplace(wxText(bilingual(question.chinese, question.english))))
             return;
     }
 

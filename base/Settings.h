@@ -1,6 +1,7 @@
 #pragma once
 // Every constant of the program and every text it shows, in one place. Texts are UTF-8.
 #include <array>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -188,5 +189,103 @@ inline constexpr std::string_view kCloseButton = "关闭";
 // What the dialog says of its last search.
 inline constexpr std::string_view kMatchesFound = "找到 %u 处";
 inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was not found"};
+
+// ---- Pages of our own: a load that failed, an untrusted certificate, a page that ended ----
+
+inline constexpr std::string_view kErrorPageTitle = "无法显示网页 (The page cannot be shown)";
+inline constexpr BilingualText kPageAddressLabel{"网址", "Address"};
+inline constexpr BilingualText kPageReasonLabel{"原因", "Reason"};
+inline constexpr BilingualText kLoadFailedHeading{"无法打开这个网页", "This page could not be opened"};
+inline constexpr BilingualText kLoadFailedAdvice{
+    "请检查网址和网络连接，然后点击“刷新”再试。",
+    "Check the address and the network connection, then press Refresh to try again."};
+inline constexpr BilingualText kInsecureHeading{
+    "这个网站的连接不安全，已停止打开", "The connection to this site is not secure; the page was not opened"};
+inline constexpr BilingualText kInsecureAdvice{
+    "别人可能在冒充这个网站，窃取您发送的信息。Zemora浏览器不会打开它。",
+    "Someone may be impersonating the site to steal what you send. Zemora will not open it."};
+inline constexpr BilingualText kPageEndedHeading{"网页已停止运行", "The page stopped working"};
+inline constexpr BilingualText kPageEndedAdvice{"点击“刷新”重新打开这个网页。", "Press Refresh to open the page again."};
+inline constexpr BilingualText kPageOutOfMemory{"网页用完了可用的内存", "the page ran out of memory"};
+inline constexpr BilingualText kPageProcessEnded{"显示网页的进程意外结束了",
+                                                 "the process showing the page ended unexpectedly"};
+// Why a load failed; the engine's own wording follows the English.
+inline constexpr BilingualText kServerUnknown{"找不到服务器", "the server's name is unknown"};
+inline constexpr BilingualText kConnectionRefused{"服务器拒绝了连接", "the server refused the connection"};
+inline constexpr BilingualText kConnectionTimedOut{"连接超时", "the connection timed out"};
+inline constexpr BilingualText kServerUnreachable{"无法连接到服务器", "the server cannot be reached"};
+inline constexpr BilingualText kLoadFailed{"网页加载失败", "the page failed to load"};
+// What is wrong with a server's certificate.
+inline constexpr BilingualText kCertificateUnknownCa{"证书不是由受信任的机构签发的",
+                                                     "the certificate is not signed by a trusted authority"};
+inline constexpr BilingualText kCertificateBadIdentity{"证书不属于这个网站",
+                                                       "the certificate does not belong to this site"};
+inline constexpr BilingualText kCertificateNotActivated{"证书尚未生效", "the certificate is not valid yet"};
+inline constexpr BilingualText kCertificateExpired{"证书已过期", "the certificate has expired"};
+inline constexpr BilingualText kCertificateRevoked{"证书已被吊销", "the certificate has been revoked"};
+inline constexpr BilingualText kCertificateInsecure{"证书使用的算法不安全",
+                                                    "the certificate uses an insecure algorithm"};
+inline constexpr BilingualText kCertificateFaulty{"证书有误", "the certificate is faulty"};
+inline constexpr BilingualText kCertificateUntrusted{"证书不受信任", "the certificate is not trusted"};
+// The page's context menu item that opens a link in this one window.
+inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open Link Here"};
+
+// ---- Downloads, told in the banner line; {name}, {folder}, ... are filled in ----
+
+inline constexpr std::string_view kDefaultDownloadName = "下载";
+inline constexpr BilingualText kDownloadStarted{"正在下载 {name}", "Downloading"};
+inline constexpr BilingualText kDownloadPercent{"正在下载 {name}：{percent}%", "Downloading: {received} of {total}"};
+inline constexpr BilingualText kDownloadAmount{"正在下载 {name}：{received}", "Downloading"};
+inline constexpr BilingualText kDownloadSaved{"已下载 {name}，保存在 {folder}", "Download saved in the folder"};
+inline constexpr BilingualText kDownloadCancelled{"已取消下载 {name}", "Download cancelled"};
+inline constexpr BilingualText kDownloadFailed{"下载 {name} 失败，未保存任何文件",
+                                               "Download failed, nothing was saved: {reason}"};
+inline constexpr BilingualText kDownloadCut{"下载 {name} 失败：连接中断，未保存任何文件",
+                                            "Download failed, the connection was cut; nothing was saved"};
+inline constexpr BilingualText kDownloadNotNamed{"无法保存 {name}，未保存任何文件",
+                                                 "Cannot save the download, nothing was saved: {reason}"};
+inline constexpr BilingualText kNoDownloadFolder{"无法创建下载文件夹 {folder}", "Cannot create the download folder"};
+inline constexpr BilingualText kCannotDownload{"无法下载 {address}", "Cannot download this address"};
+inline constexpr std::string_view kSomeFile = "文件";
+
+// ---- Files, as messages name them and what went wrong with them ----
+
+// Kinds of file: "收藏“新闻.url”" (favorite "新闻.url").
+inline constexpr BilingualText kFavoriteKind{"收藏", "favorite"};
+inline constexpr BilingualText kFileKind{"文件", "file"};
+inline constexpr BilingualText kFolderKind{"文件夹", "folder"};
+inline constexpr BilingualText kFavoritesFolderKind{"收藏夹", "Favorites folder"};
+// What could not be done to it.
+inline constexpr BilingualText kCannotOpen{"无法打开", "cannot open"};
+inline constexpr BilingualText kCannotRead{"无法读取", "cannot read"};
+inline constexpr BilingualText kCannotWrite{"无法写入", "cannot write"};
+inline constexpr BilingualText kCannotCreate{"无法创建", "cannot create"};
+inline constexpr BilingualText kCannotList{"无法列出", "cannot list"};
+// {file} is the file as its label names it.
+inline constexpr BilingualText kFileTooLarge{"{file}大于 1 MiB", "{file} is larger than 1 MiB"};
+inline constexpr BilingualText kNotARegularFile{"{file}不是普通文件", "{file} is not a regular file"};
+inline constexpr BilingualText kNoAddressInFavorite{"{file}中没有网址", "{file} holds no address"};
+inline constexpr BilingualText kFavoriteIsAFolder{"{file}是一个文件夹，不能用作收藏，请换一个名称。",
+                                                  "{file} is a folder and cannot hold a favorite; please choose another name."};
+inline constexpr BilingualText kReplaceFavorite{"{file}已存在。要替换它吗？", "{file} already exists. Replace it?"};
+inline constexpr BilingualText kNameTooLong{
+    "名称太长：收藏的文件名最多 {max} 字节，请缩短名称。",
+    "the name is too long: a favorite's file name holds at most {max} bytes; please shorten it."};
+inline constexpr BilingualText kPathTooLong{
+    "路径太长：收藏的完整路径最多 {max} 字节，请缩短名称或选择较浅的文件夹。",
+    "the path is too long: a favorite's full path holds at most {max} bytes; please shorten the name or"
+    " choose a folder nearer the top."};
+
+// Our own Chinese for the reasons users meet (the system's English is given beside it).
+struct ErrorReason {
+    int error;
+    std::string_view chinese;
+};
+inline constexpr ErrorReason kErrorReasons[] = {
+    {ENOENT, "文件或文件夹不存在"}, {EACCES, "没有权限"},       {EPERM, "没有权限"},
+    {EROFS, "文件系统是只读的"},    {ENOSPC, "磁盘空间不足"},   {EDQUOT, "超出磁盘配额"},
+    {ENOTDIR, "路径中有一项不是文件夹"}, {EISDIR, "这是一个文件夹"}, {ENAMETOOLONG, "名称太长"},
+    {EIO, "输入输出错误"},
+};
 
 } // namespace zemora

@@ -1,5 +1,7 @@
 #include "browse/DownloadNames.h"
 
+#include "base/Settings.h"
+
 #include <algorithm>
 
 #include <pwd.h>
@@ -12,7 +14,6 @@
 
 namespace zemora {
 
-const char* const kDefaultDownloadName = "下载";
 
 namespace {
 
@@ -122,7 +123,7 @@ std::string withSuffix(const std::string& name, const std::string& suffix)
     const std::string extension = name.substr(dot);
     std::string stem = cutStem(name.substr(0, dot), kMaxFileNameBytes - extension.size() - suffix.size());
     if (stem.empty())
-        stem = cutStem(kDefaultDownloadName, kMaxFileNameBytes - extension.size() - suffix.size());
+        stem = cutStem(std::string(kDefaultDownloadName), kMaxFileNameBytes - extension.size() - suffix.size());
     return stem + suffix + extension;
 }
 
@@ -143,7 +144,7 @@ std::string plainFileName(const std::string& suggested, const std::string& addre
     if (name.empty())
         name = cleaned(lastSegment(address));
     if (name.empty())
-        name = kDefaultDownloadName;
+        name = std::string(kDefaultDownloadName);
     return withSuffix(name, "");
 }
 

@@ -11,8 +11,6 @@ namespace zemora {
 
 // The longest file name most Linux file systems take, in bytes.
 constexpr std::size_t kMaxFileNameBytes = 255;
-// The name given to a download that offers none of its own.
-extern const char* const kDefaultDownloadName;
 
 // A plain file name from the server's suggestion, or else from the address's last path
 // segment: no folder parts, no leading dot, no control characters or broken UTF-8,

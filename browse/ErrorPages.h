@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Settings.h"
+
 namespace zemora {
 
 // What is wrong with a server's certificate; the bits are the engine's (GIO's) own.
@@ -21,6 +23,9 @@ struct FailureReason {
     std::string english;
 };
 
+// A reason from the settings' texts, with a detail (the engine's own words) after the English.
+FailureReason failureReason(const BilingualText& text, const std::string& detail = {});
+
 std::string htmlEscaped(const std::string& text);
 
 // One reason for each problem set in flags (a generic one when none is known).
@@ -32,8 +37,5 @@ std::string loadFailedPage(const std::string& address, const FailureReason& reas
 std::string certificatePage(const std::string& address, unsigned flags);
 // The page for an address whose page process ended (crashed or ran out of memory).
 std::string processEndedPage(const std::string& address, bool outOfMemory);
-
-// The title all these pages carry.
-extern const char* const kErrorPageTitle;
 
 } // namespace zemora

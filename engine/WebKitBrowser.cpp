@@ -70,15 +70,15 @@ FailureReason reasonOf(const GError* error)
     const std::string message = error && error->message ? error->message : "unknown error";
     const auto says = [&](const char* part) { return message.find(part) != std::string::npos; };
     if ((error && error->domain == G_RESOLVER_ERROR) || says("resolving") || says("not known"))
-        return {"找不到服务器", "the server's name is unknown: " + message};
+        return failureReason(kServerUnknown, message);
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED) || says("refused"))
-        return {"服务器拒绝了连接", "the server refused the connection: " + message};
+        return failureReason(kConnectionRefused, message);
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) || says("timed out"))
-        return {"连接超时", "the connection timed out: " + message};
+        return failureReason(kConnectionTimedOut, message);
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE) ||
         g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
-        return {"无法连接到服务器", "the server cannot be reached: " + message};
-    return {"网页加载失败", message};
+        return failureReason(kServerUnreachable, message);
+    return failureReason(kLoadFailed, message);
 }
 
 // Failures that are no failure to show: a stop, a download taking over, a plug-in.
@@ -190,7 +190,7 @@ void WebKitBrowser::takeOverEngineSignals()
                     nativeView(self->view_), G_CONNECT_DEFAULT);
                 webkit_context_menu_remove(menu, item);
                 webkit_context_menu_insert(menu,
-                    webkit_context_menu_item_new_from_gaction(G_ACTION(action), "在此窗口打开链接 (Open Link Here)", nullptr), i);
+                    webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
                 g_object_unref(action);
             }
             return FALSE;

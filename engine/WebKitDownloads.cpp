@@ -11,6 +11,7 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include "base/Failure.h"
 #include "browse/DownloadNames.h"
 
 namespace zemora {
@@ -75,11 +76,11 @@ void tellProgress(Job& job, guint64 received, guint64 total)
         if (percent == job.lastPercent)
             return;
         job.lastPercent = percent;
-        job.owner->tell("正在下载 " + job.name + "：" + std::to_string(percent) + "% (Downloading: " +
-                        megabytes(received) + " of " + megabytes(total) + ")");
+        job.owner->tell(bilingual(kDownloadPercent, {{"name", job.name}, {"percent", std::to_string(percent)},
+                                                     {"received", megabytes(received)}, {"total", megabytes(total)}}));
     } else if (received - job.lastBytes >= 1000000 || job.lastBytes == 0) {
         job.lastBytes = received;
-        job.owner->tell("正在下载 " + job.name + "：" + megabytes(received) + " (Downloading)");
+        job.owner->tell(bilingual(kDownloadAmount, {{"name", job.name}, {"received", megabytes(received)}}));
     }
 }
 
@@ -89,7 +90,7 @@ bool preparePart(Job& job)
 {
     job.folder = downloadFolder();
     if (g_mkdir_with_parents(job.folder.c_str(), 0755) != 0) {
-        job.owner->tell("无法创建下载文件夹 " + job.folder + " (Cannot create the download folder)");
+        job.owner->tell(bilingual(kNoDownloadFolder, {{"folder", job.folder}}));
         return false;
     }
     gchar* random = g_uuid_string_random();
@@ -137,7 +138,7 @@ gboolean onDecideDestination(WebKitDownload* download, gchar* suggested, gpointe
     webkit_download_set_allow_overwrite(download, FALSE);
     webkit_download_set_destination(download, uri);
     g_free(uri);
-    job->owner->tell("正在下载 " + job->name + " (Downloading)");
+    job->owner->tell(bilingual(kDownloadStarted, {{"name", job->name}}));
     return TRUE;
 }
 
@@ -159,12 +160,11 @@ void onFailed(WebKitDownload* download, GError* error, gpointer)
     job->failed = true;
     if (!job->partPath.empty())
         ::unlink(job->partPath.c_str());
-    const std::string name = job->name.empty() ? std::string("文件") : job->name;
+    const std::string name = job->name.empty() ? std::string(kSomeFile) : job->name;
     if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
-        job->owner->tell("已取消下载 " + name + " (Download cancelled)");
+        job->owner->tell(bilingual(kDownloadCancelled, {{"name", name}}));
     else
-        job->owner->tell("下载 " + name + " 失败，未保存任何文件 (Download failed, nothing was saved: " +
-                          std::string(error ? error->message : "") + ")");
+        job->owner->tell(bilingual(kDownloadFailed, {{"name", name}, {"reason", error ? error->message : ""}}));
 }
 
 // Ends a download whose data is all in its part file: named under a free name and told
@@ -173,20 +173,17 @@ void completeJob(Job& job, guint64 received, guint64 announced)
 {
     if (announced > 0 && received < announced) {
         ::unlink(job.partPath.c_str());
-        job.owner->tell("下载 " + job.name + " 失败：连接中断，未保存任何文件 (Download failed, the connection was cut;"
-                        " nothing was saved)");
+        job.owner->tell(bilingual(kDownloadCut, {{"name", job.name}}));
         return;
     }
     const std::string path = giveName(job);
     if (path.empty()) {
         const std::string reason = std::strerror(errno);
         ::unlink(job.partPath.c_str());
-        job.owner->tell("无法保存 " + job.name + "，未保存任何文件 (Cannot save the download, nothing was saved: " +
-                        reason + ")");
+        job.owner->tell(bilingual(kDownloadNotNamed, {{"name", job.name}, {"reason", reason}}));
         return;
     }
-    job.owner->tell("已下载 " + path.substr(job.folder.size() + 1) + "，保存在 " + job.folder +
-                    " (Download saved in the folder)");
+    job.owner->tell(bilingual(kDownloadSaved, {{"name", path.substr(job.folder.size() + 1)}, {"folder", job.folder}}));
 }
 
 } // namespace
@@ -275,8 +272,7 @@ void endFetch(Fetch* fetch, const std::string& failure)
     if (fetch->job.owner) {
         if (!failure.empty()) {
             ::unlink(fetch->job.partPath.c_str());
-            fetch->job.owner->tell("下载 " + fetch->job.name + " 失败，未保存任何文件 (Download failed, nothing was saved: " +
-                                   failure + ")");
+            fetch->job.owner->tell(bilingual(kDownloadFailed, {{"name", fetch->job.name}, {"reason", failure}}));
         } else {
             completeJob(fetch->job, fetch->received, fetch->announced);
         }
@@ -335,7 +331,7 @@ void onSent(GObject* session, GAsyncResult* result, gpointer data)
         return endFetch(fetch, std::strerror(errno));
     const goffset length = soup_message_headers_get_content_length(fetch->message->response_headers);
     fetch->announced = length > 0 ? static_cast<guint64>(length) : 0;
-    fetch->job.owner->tell("正在下载 " + fetch->job.name + " (Downloading)");
+    fetch->job.owner->tell(bilingual(kDownloadStarted, {{"name", fetch->job.name}}));
     readMore(fetch);
 }
 
@@ -360,7 +356,7 @@ void WebKitDownloads::fetch(const std::string& address, const std::string& sugge
     if (!fetch->message) {
         fetch->job.owner = nullptr;
         delete fetch;
-        return tell("无法下载 " + address + " (Cannot download this address)");
+        return tell(bilingual(kCannotDownload, {{"address", address}}));
     }
     fetches_.insert(fetch);
     soup_session_send_async(fetchSession(), fetch->message, fetch->cancellable, onSent, fetch);

@@ -105,7 +105,7 @@ std::optional<std::string> favoritesEntry(std::string_view userDirs, const std::
 std::string readUserDirs(const std::string& path)
 {
     try {
-        const std::optional<SmallFile> file = readSmallFileIfExists(path, fileLabel("文件", "file", path));
+        const std::optional<SmallFile> file = readSmallFileIfExists(path, fileLabel(kFileKind, path));
         return file ? file->bytes : std::string();
     } catch (const Failure&) {
         return {};
@@ -183,19 +183,19 @@ std::optional<std::string> favoritesFolderFromEnvironment()
 
 std::vector<std::string> listShortcutFiles(const std::string& folder)
 {
-    const FileLabel label = fileLabel("收藏夹", "Favorites folder", folder);
+    const FileLabel label = fileLabel(kFavoritesFolderKind, folder);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
     if (!dir && errno == ENOENT)
         return {};
     if (!dir)
-        throw systemFailure("无法列出", "cannot list", label, errno);
+        throw systemFailure(kCannotList, label, errno);
     std::vector<std::string> names;
     reserveForFolder(names, ::dirfd(dir.get()));
     for (;;) {
         errno = 0;
         const dirent* entry = ::readdir(dir.get());
         if (!entry && errno != 0)
-            throw systemFailure("无法列出", "cannot list", label, errno);
+            throw systemFailure(kCannotList, label, errno);
         if (!entry)
             return names;
         if (isShortcutName(entry->d_name) && isRegularFile(::dirfd(dir.get()), *entry))

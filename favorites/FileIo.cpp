@@ -43,18 +43,10 @@ private:
 // Our own wording for the reasons users meet; strerror for the rest.
 const char* chineseReason(int error)
 {
-    switch (error) {
-    case ENOENT: return "文件或文件夹不存在";
-    case EACCES: case EPERM: return "没有权限";
-    case EROFS: return "文件系统是只读的";
-    case ENOSPC: return "磁盘空间不足";
-    case EDQUOT: return "超出磁盘配额";
-    case ENOTDIR: return "路径中有一项不是文件夹";
-    case EISDIR: return "这是一个文件夹";
-    case ENAMETOOLONG: return "名称太长";
-    case EIO: return "输入输出错误";
-    default: return nullptr;
-    }
+    for (const ErrorReason& reason : kErrorReasons)
+        if (reason.error == error)
+            return reason.chinese.data();
+    return nullptr;
 }
 
 std::string englishReason(int error)
@@ -65,12 +57,13 @@ std::string englishReason(int error)
 
 Failure writeFailure(const FileLabel& file, int error)
 {
-    return systemFailure("无法写入", "cannot write", file, error);
+    return systemFailure(kCannotWrite, file, error);
 }
 
 Failure tooLarge(const FileLabel& file)
 {
-    return Failure(file.chinese + "大于 1 MiB", file.english + " is larger than 1 MiB");
+    const FileLabel text = fileFailure(kFileTooLarge, file);
+    return Failure(text.chinese, text.english);
 }
 
 std::string readAtMost(int fd, std::size_t limit, std::size_t expected, const FileLabel& file)
@@ -84,7 +77,7 @@ std::string readAtMost(int fd, std::size_t limit, std::size_t expected, const Fi
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            throw systemFailure("无法读取", "cannot read", file, errno);
+            throw systemFailure(kCannotRead, file, errno);
         if (count == 0)
             break;
         used += static_cast<std::size_t>(count);
@@ -178,41 +171,43 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
-FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, std::string_view name)
+FileLabel fileLabel(const BilingualText& kind, std::string_view name)
 {
     // Names on disk are bytes; messages must be UTF-8.
     const std::string shown = replaceInvalidUtf8(name);
-    return {std::string(chineseKind) + "“" + shown + "”", std::string(englishKind) + " \"" + shown + "\""};
+    return {std::string(kind.chinese) + "“" + shown + "”", std::string(kind.english) + " \"" + shown + "\""};
+}
+
+FileLabel fileFailure(const BilingualText& pattern, const FileLabel& file)
+{
+    return {fill(pattern.chinese, {{"file", file.chinese}}), fill(pattern.english, {{"file", file.english}})};
 }
 
 namespace {
 
-FileLabel systemError(std::string_view chineseDoing, std::string_view englishDoing,
-                      const FileLabel& file, int error)
+FileLabel systemError(const BilingualText& doing, const FileLabel& file, int error)
 {
-    std::string chinese = std::string(chineseDoing) + file.chinese + "：";
+    std::string chinese = std::string(doing.chinese) + file.chinese + "：";
     if (const char* reason = chineseReason(error)) {
         chinese += reason;
     } else {
         char buffer[256];
         chinese += strerror_r(error, buffer, sizeof buffer);
     }
-    return {chinese, std::string(englishDoing) + " " + file.english + ": " + englishReason(error)};
+    return {chinese, std::string(doing.english) + " " + file.english + ": " + englishReason(error)};
 }
 
 } // namespace
 
-std::string systemErrorMessage(std::string_view chineseDoing, std::string_view englishDoing,
-                               const FileLabel& file, int error)
+std::string systemErrorMessage(const BilingualText& doing, const FileLabel& file, int error)
 {
-    const FileLabel text = systemError(chineseDoing, englishDoing, file, error);
+    const FileLabel text = systemError(doing, file, error);
     return bilingual(text.chinese, text.english);
 }
 
-Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
-                      const FileLabel& file, int error)
+Failure systemFailure(const BilingualText& doing, const FileLabel& file, int error)
 {
-    const FileLabel text = systemError(chineseDoing, englishDoing, file, error);
+    const FileLabel text = systemError(doing, file, error);
     return Failure(text.chinese, text.english);
 }
 
@@ -222,12 +217,15 @@ std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const Fi
     if (!fd && errno == ENOENT)
         return std::nullopt;
     if (!fd)
-        throw systemFailure("无法打开", "cannot open", file, errno);
+        throw systemFailure(kCannotOpen, file, errno);
     SmallFile result{};
     if (::fstat(fd.get(), &result.status) != 0)
-        throw systemFailure("无法读取", "cannot read", file, errno);
+        throw systemFailure(kCannotRead, file, errno);
     if (!S_ISREG(result.status.st_mode))
-        throw Failure(file.chinese + "不是普通文件", file.english + " is not a regular file");
+        {
+        const FileLabel text = fileFailure(kNotARegularFile, file);
+        throw Failure(text.chinese, text.english);
+    }
     const auto size = static_cast<std::size_t>(result.status.st_size);
     if (size > kMaxSmallFileSize)
         throw tooLarge(file);
@@ -242,7 +240,7 @@ SmallFile readSmallFile(const std::string& path, const FileLabel& file)
 {
     if (auto result = readSmallFileIfExists(path, file))
         return std::move(*result);
-    throw systemFailure("无法打开", "cannot open", file, ENOENT);
+    throw systemFailure(kCannotOpen, file, ENOENT);
 }
 
 void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,

@@ -22,15 +22,15 @@ struct FileLabel {
     std::string english;
 };
 
-// The label for a file of the given kind, e.g. fileLabel("收藏", "favorite", "新闻.url").
-FileLabel fileLabel(std::string_view chineseKind, std::string_view englishKind, std::string_view name);
+// The label for a file of the given kind, e.g. fileLabel(kFavoriteKind, "新闻.url").
+FileLabel fileLabel(const BilingualText& kind, std::string_view name);
+// A settings text about a file ("{file}..."), both halves filled with its label.
+FileLabel fileFailure(const BilingualText& pattern, const FileLabel& file);
 
 // "<doing><file>：<reason> (<doing> <file>: <reason>)" for a call that failed with `error`,
 // as a message and as the Failure to throw.
-std::string systemErrorMessage(std::string_view chineseDoing, std::string_view englishDoing,
-                               const FileLabel& file, int error);
-Failure systemFailure(std::string_view chineseDoing, std::string_view englishDoing,
-                      const FileLabel& file, int error);
+std::string systemErrorMessage(const BilingualText& doing, const FileLabel& file, int error);
+Failure systemFailure(const BilingualText& doing, const FileLabel& file, int error);
 
 struct SmallFile {
     std::string bytes;

@@ -179,7 +179,7 @@ std::string setIniValue(std::string_view fileBytes, std::string_view section,
 void writeIniValue(const std::string& path, std::string_view section, std::string_view key,
                    std::string_view value, const FileCalls& calls)
 {
-    const FileLabel file = fileLabel("文件", "file", path);
+    const FileLabel file = fileLabel(kFileKind, path);
     const std::optional<SmallFile> old = readSmallFileIfExists(path, file);
     const std::string content = setIniValue(old ? old->bytes : std::string(), section, key, value);
     replaceFile(path, content, old ? &old->status : nullptr, file, calls);

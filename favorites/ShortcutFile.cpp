@@ -46,10 +46,11 @@ std::optional<std::string> shortcutUrl(std::string_view bytes)
 
 std::string readShortcutAddress(const std::string& path)
 {
-    const FileLabel favorite = fileLabel("收藏", "favorite", fileName(path));
+    const FileLabel favorite = fileLabel(kFavoriteKind, fileName(path));
     if (std::optional<std::string> url = shortcutUrl(readSmallFile(path, favorite).bytes))
         return std::move(*url);
-    throw Failure(favorite.chinese + "中没有网址", favorite.english + " holds no address");
+    const FileLabel text = fileFailure(kNoAddressInFavorite, favorite);
+    throw Failure(text.chinese, text.english);
 }
 
 } // namespace zemora

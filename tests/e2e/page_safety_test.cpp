@@ -252,7 +252,7 @@ protected:
     std::vector<std::string> statuses;
 };
 
-const wxString kErrorTitle = wxString::FromUTF8(kErrorPageTitle);
+const wxString kErrorTitle = wxText(kErrorPageTitle);
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "browse/DownloadNames.h"
+#include "base/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -45,9 +46,9 @@ const NameCase kNames[] = {
     {"no suggestion: address segment", "", "http://h/files/data%20set.csv?x=1#y", "data set.csv"},
     {"suggestion of dots only: address", "..", "http://h/a/b.zip", "b.zip"},
     {"encoded slash in address", "", "http://h/a/..%2F..%2Fevil.sh", "evil.sh"},
-    {"nothing at all", "", "http://h/", kDefaultDownloadName},
-    {"only dots and blanks", " . . ", "http://h", kDefaultDownloadName},
-    {"only a folder", "dir/", "", kDefaultDownloadName},
+    {"nothing at all", "", "http://h/", std::string(kDefaultDownloadName)},
+    {"only dots and blanks", " . . ", "http://h", std::string(kDefaultDownloadName)},
+    {"only a folder", "dir/", "", std::string(kDefaultDownloadName)},
 };
 
 TEST(DownloadNames, SuggestionBecomesAPlainFileName)
