@@ -19,7 +19,6 @@ namespace {
 constexpr int kInnerWidth = 9945;
 constexpr int kInnerHeight = 7785;
 
-
 } // namespace
 
 Form1::Form1(Form1Seams seams)
@@ -119,6 +118,7 @@ void Form1::createToolbar()
         ++image;
     }
     bar->Realize();
+    keepCaptionsOffPictures(bar);
     Toolbar1 = std::make_unique<Toolbar>(bar, std::move(buttons));
 }
 

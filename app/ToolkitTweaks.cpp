@@ -160,6 +160,21 @@ void followTabOrder(wxWindow* panel, std::vector<wxWindow*> order)
     });
 }
 
+void keepCaptionsOffPictures(wxToolBar* bar)
+{
+    GtkToolbar* toolbar = bar->GTKGetToolbar();
+    // Its height with captions, measured while it still has them.
+    int withCaptions = 0;
+    gtk_widget_get_preferred_height(GTK_WIDGET(toolbar), nullptr, &withCaptions);
+    bar->Bind(wxEVT_SIZE, [toolbar, withCaptions](wxSizeEvent& event) {
+        event.Skip();
+        const GtkToolbarStyle style =
+            event.GetSize().y >= withCaptions ? GTK_TOOLBAR_BOTH : GTK_TOOLBAR_ICONS;
+        if (gtk_toolbar_get_style(toolbar) != style)
+            gtk_toolbar_set_style(toolbar, style);
+    });
+}
+
 void useCompactControls(wxWindow* controls)
 {
     installCompactStyle();
@@ -206,6 +221,8 @@ double textDotsPerInch(const wxWindow* window) { return window->FromDIP(96000) /
 void useCompactControls(wxWindow*) {}
 
 void followTabOrder(wxWindow*, std::vector<wxWindow*>) {}
+
+void keepCaptionsOffPictures(wxToolBar*) {}
 
 void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
 

@@ -17,6 +17,10 @@ void useCompactControls(wxWindow* controls);
 // A toolbar whose buttons the keyboard reaches (see followTabOrder).
 wxToolBar* createKeyboardToolBar(wxWindow* parent, long style);
 
+// Leaves the toolbar's captions out while it is too low for picture and caption, so a
+// caption is never drawn over its picture; they come back once there is room.
+void keepCaptionsOffPictures(wxToolBar* bar);
+
 // Makes Tab and Shift+Tab walk these controls of the panel in this order and wrap around:
 // a drop-down is one stop (its text, never its arrow), the toolbar one stop whose
 // buttons the arrow keys walk; hidden controls and labels are passed over.
