@@ -106,8 +106,7 @@ void Form1::createControls()
 
 void Form1::createToolbar()
 {
-    auto* bar = new wxToolBar(inner_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER);
+    wxToolBar* bar = createKeyboardToolBar(inner_, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER);
     bar->SetToolBitmapSize(kPictureSize);
     std::vector<ToolbarButton> buttons;
     int image = 1;
@@ -119,6 +118,7 @@ void Form1::createToolbar()
         ++image;
     }
     bar->Realize();
+    keepCaptionsOffPictures(bar);
     Toolbar1 = std::make_unique<Toolbar>(bar, std::move(buttons));
 }
 
@@ -129,6 +129,7 @@ void Form1::setTabOrder()
                                autofresh};
     for (std::size_t i = 1; i < std::size(order); ++i)
         order[i]->MoveAfterInTabOrder(order[i - 1]);
+    followTabOrder(inner_, {std::begin(order), std::end(order)});
 }
 
 std::vector<LayoutControl*> Form1::Controls() { return collection_; }

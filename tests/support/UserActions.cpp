@@ -19,7 +19,7 @@ GtkWidget* keyboardWidget(wxWindow* window)
     return widget;
 }
 
-void sendKey(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned modifiers)
+GdkEvent* keyEvent(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned modifiers)
 {
     GdkEvent* event = gdk_event_new(type);
     GdkEventKey* key = &event->key;
@@ -36,6 +36,12 @@ void sendKey(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned mod
     g_free(keys);
     gdk_event_set_device(event, gdk_seat_get_keyboard(
                                     gdk_display_get_default_seat(gtk_widget_get_display(widget))));
+    return event;
+}
+
+void sendKey(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned modifiers)
+{
+    GdkEvent* event = keyEvent(widget, type, keyval, modifiers);
     gtk_widget_event(widget, event);
     gdk_event_free(event);
 }
@@ -51,6 +57,18 @@ void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers)
     gtk_widget_grab_focus(widget);
     sendKey(widget, GDK_KEY_PRESS, keyval, modifiers);
     sendKey(widget, GDK_KEY_RELEASE, keyval, modifiers);
+    runPendingEvents();
+}
+
+void typeKey(wxWindow* window, unsigned keyval, unsigned modifiers)
+{
+    GtkWidget* top = gtk_widget_get_toplevel(static_cast<GtkWidget*>(window->GetHandle()));
+    gtk_widget_realize(top);
+    for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+        GdkEvent* event = keyEvent(top, type, keyval, modifiers);
+        gtk_main_do_event(event);
+        gdk_event_free(event);
+    }
     runPendingEvents();
 }
 

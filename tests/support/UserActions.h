@@ -17,6 +17,9 @@ namespace zemora::test {
 // combo box, its text entry), which is given the focus first, as typing into it would. `keyval` is a GDK key value (GDK_KEY_Return, ...);
 // `modifiers` a GdkModifierType mask.
 void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers = 0);
+// A key press (and release) as the display delivers it: to `window`'s top-level window,
+// which hands it to the control with the focus, or moves the focus for Tab and arrows.
+void typeKey(wxWindow* window, unsigned keyval, unsigned modifiers = 0);
 // Clicks a button.
 void clickButton(wxButton* button);
 // Clicks the toolbar button in this slot (from 1).

@@ -92,3 +92,69 @@ TEST_F(TextScale, ControlsHoldTheirTextAndTheToolbarAllTwelveButtons)
     EXPECT_EQ(toolsShown(form->Toolbar1->Window()), 12);
     EXPECT_LE(form->Toolbar1->Window()->GetBestSize().y, form->Toolbar1->Window()->GetSize().y);
 }
+
+namespace {
+
+struct ToolParts {
+    GtkWidget* image = nullptr;
+    GtkWidget* label = nullptr;
+};
+
+void findParts(GtkWidget* widget, gpointer parts)
+{
+    auto* found = static_cast<ToolParts*>(parts);
+    if (GTK_IS_IMAGE(widget))
+        found->image = widget;
+    else if (GTK_IS_LABEL(widget))
+        found->label = widget;
+    else if (GTK_IS_CONTAINER(widget))
+        gtk_container_forall(GTK_CONTAINER(widget), findParts, parts);
+}
+
+GtkAllocation allocationOf(GtkWidget* widget)
+{
+    GtkAllocation a;
+    gtk_widget_get_allocation(widget, &a);
+    return a;
+}
+
+bool drawn(GtkWidget* widget)
+{
+    return gtk_widget_get_visible(widget) && gtk_widget_get_child_visible(widget) &&
+           gtk_widget_get_mapped(widget);
+}
+
+} // namespace
+
+TEST_F(TextScale, CaptionsSitUnderTheirPicturesOrGoAtEverySize)
+{
+    handle(&Form1::Form_Load);
+    GtkToolbar* toolbar = form->Toolbar1->Window()->GTKGetToolbar();
+    for (const wxSize size : {wxSize(500, 400), wxSize(1600, 1000)}) {
+        form->SetClientSize(size);
+        ASSERT_TRUE(zemora::test::runEventsUntil([&] {
+            return allocationOf(GTK_WIDGET(toolbar)).width == form->Toolbar1->Window()->GetSize().x;
+        }));
+        runPendingEvents();
+        const bool roomy = size.x >= 1600;
+        for (int i = 0; i < gtk_toolbar_get_n_items(toolbar); ++i) {
+            SCOPED_TRACE(testing::Message() << size.x << "x" << size.y << ", tool " << i + 1);
+            GtkWidget* item = GTK_WIDGET(gtk_toolbar_get_nth_item(toolbar, i));
+            if (!drawn(item))
+                continue;
+            ToolParts parts;
+            findParts(item, &parts);
+            ASSERT_TRUE(parts.image);
+            ASSERT_TRUE(drawn(parts.image));
+            const bool captioned = parts.label && drawn(parts.label);
+            EXPECT_TRUE(captioned || !roomy) << "room enough, and no caption";
+            if (!captioned)
+                continue;
+            const GtkAllocation picture = allocationOf(parts.image);
+            const GtkAllocation caption = allocationOf(parts.label);
+            EXPECT_GE(caption.y, picture.y + picture.height) << "the caption is drawn over the picture";
+            if (roomy)
+                EXPECT_NEAR(caption.x + caption.width / 2.0, picture.x + picture.width / 2.0, 3);
+        }
+    }
+}
