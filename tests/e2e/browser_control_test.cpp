@@ -12,7 +12,7 @@
 
 #include "base/Failure.h"
 #include "engine/WebKitBrowser.h"
-#include "tests/support/InternetStandIn.h"
+#include "tests/support/BrowserFixture.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace zemora;
@@ -20,43 +20,7 @@ using namespace zemora::test;
 
 namespace {
 
-class BrowserControl : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        internetStandIn();
-        frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(400, 300));
-        browser = std::make_unique<WebKitBrowser>(frame);
-        browser->DownloadComplete = [this] { ++downloads; };
-        browser->TitleChange = [this](const wxString& t) { titles.push_back(t); };
-        browser->CommandStateChange = [this](std::int32_t c, bool e) { states[c] = e; };
-        frame->Show();
-        server.page("/a.html", "Page A");
-        server.page("/b.html", "Page B");
-    }
-    void TearDown() override
-    {
-        browser.reset();
-        frame->Destroy();
-        runPendingEvents();
-    }
-
-    // Opens an address and waits for its download to complete. A page's completion may
-    // be told twice (again once its title arrives), so the address must match too.
-    bool open(const wxString& address)
-    {
-        const int before = downloads;
-        browser->NavigateTo(address);
-        return runEventsUntil([&] { return downloads > before && browser->LocationURL() == address; });
-    }
-
-    HttpServer server;
-    wxFrame* frame = nullptr;
-    std::unique_ptr<WebKitBrowser> browser;
-    int downloads = 0;
-    std::vector<wxString> titles;
-    std::map<std::int32_t, bool> states;
-};
+using BrowserControl = BrowserFixture;
 
 } // namespace
 
@@ -101,9 +65,9 @@ TEST_F(BrowserControl, BackAndForwardFollowTheHistory)
 
 TEST_F(BrowserControl, HomeIsTheBuiltInPage)
 {
-    const int before = downloads;
+    const int before = completions;
     browser->GoHome();
-    ASSERT_TRUE(runEventsUntil([&] { return downloads > before; }));
+    ASSERT_TRUE(runEventsUntil([&] { return completions > before; }));
     EXPECT_EQ(browser->LocationURL(), std::string(kHomeAddress));
     EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == wxString::FromUTF8("Zemora浏览器主页"); }));
 }

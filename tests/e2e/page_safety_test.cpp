@@ -25,7 +25,7 @@
 
 #include "browse/ErrorPages.h"
 #include "engine/WebKitBrowser.h"
-#include "tests/support/HttpServer.h"
+#include "tests/support/BrowserFixture.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -166,7 +166,7 @@ Response attachment(const std::string& filename, const std::string& body)
     return r;
 }
 
-class PageSafety : public testing::Test {
+class PageSafety : public BrowserFixture {
 protected:
     void SetUp() override
     {
@@ -174,27 +174,10 @@ protected:
         fs::remove_all(downloads);
         fs::create_directories(downloads);
         fs::remove(fs::path(std::getenv("XDG_CONFIG_HOME")) / "user-dirs.dirs");
-        frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(500, 400));
-        browser = std::make_unique<WebKitBrowser>(frame);
-        browser->DownloadComplete = [this] { ++completions; };
-        browser->StatusTextChange = [this](const wxString& t) { statuses.push_back(t.utf8_string()); };
-        frame->Show();
-        server.page("/a.html", "Page A");
-        server.page("/b.html", "Page B");
-    }
-    void TearDown() override
-    {
-        browser.reset();
-        frame->Destroy();
-        runPendingEvents();
+        useInternetStandIn = false;
+        BrowserFixture::SetUp();
     }
 
-    bool open(const std::string& address)
-    {
-        const int before = completions;
-        browser->NavigateTo(wxString::FromUTF8(address));
-        return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
-    }
     bool showing(const std::string& address, const wxString& title, std::chrono::milliseconds time = 20s)
     {
         return runEventsUntil(
@@ -244,12 +227,7 @@ protected:
         return told("已下载", time) || told("失败", 1ms);
     }
 
-    HttpServer server;
     fs::path downloads;
-    wxFrame* frame = nullptr;
-    std::unique_ptr<WebKitBrowser> browser;
-    int completions = 0;
-    std::vector<std::string> statuses;
 };
 
 const wxString kErrorTitle = wxText(kErrorPageTitle);

@@ -1,0 +1,64 @@
+#pragma once
+// The WebKit browser control on its own in a shown frame, its events recorded, with a
+// local server holding two pages.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+
+#include "engine/WebKitBrowser.h"
+#include "tests/support/InternetStandIn.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace zemora::test {
+
+class BrowserFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (useInternetStandIn)
+            internetStandIn();
+        frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(500, 400));
+        browser = std::make_unique<WebKitBrowser>(frame);
+        browser->DownloadComplete = [this] { ++completions; };
+        browser->TitleChange = [this](const wxString& t) { titles.push_back(t); };
+        browser->CommandStateChange = [this](std::int32_t c, bool e) { states[c] = e; };
+        browser->StatusTextChange = [this](const wxString& t) { statuses.push_back(t.utf8_string()); };
+        frame->Show();
+        server.page("/a.html", "Page A");
+        server.page("/b.html", "Page B");
+    }
+    void TearDown() override
+    {
+        browser.reset();
+        frame->Destroy();
+        runPendingEvents();
+    }
+
+    // Opens an address and waits for its load to complete. A page's completion may be told
+    // twice (again once its title arrives), so the address must match too.
+    bool open(const wxString& address)
+    {
+        const int before = completions;
+        browser->NavigateTo(address);
+        return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
+    }
+    bool open(const std::string& address) { return open(wxString::FromUTF8(address)); }
+
+    // Off where a test must see how a host that does not exist fails: such tests ask the
+    // system's resolver only for names under .invalid, which never exist.
+    bool useInternetStandIn = true;
+    HttpServer server;
+    wxFrame* frame = nullptr;
+    std::unique_ptr<WebKitBrowser> browser;
+    int completions = 0;
+    std::vector<wxString> titles;
+    std::map<std::int32_t, bool> states;
+    std::vector<std::string> statuses; // the status line's texts, UTF-8
+};
+
+} // namespace zemora::test
