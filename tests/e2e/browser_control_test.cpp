@@ -125,11 +125,3 @@ TEST_F(BrowserControl, PagesRunInASandboxedWebProcess)
     }
     EXPECT_GE(webProcesses, 1);
 }
-
-TEST_F(BrowserControl, TwoNavigationsRightAfterCreationStillLoadTheLast)
-{
-    browser->NavigateTo(server.url("/a.html"));
-    browser->NavigateTo(server.url("/b.html"));
-    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationURL() == server.url("/b.html") && !titles.empty() && titles.back() == "Page B"; }))
-        << browser->LocationURL();
-}
