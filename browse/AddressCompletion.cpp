@@ -13,16 +13,23 @@ bool isSchemeChar(char c)
     return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
-// A letter, then letters, digits, "+", "-" or ".", then "://". Bytes of other characters
-// in UTF-8 are never ASCII, so they never pass for one of these.
-bool startsWithScheme(std::string_view text)
+// The length of the scheme name the text starts with (a letter, then letters, digits,
+// "+", "-" or "."), 0 for none. Bytes of other characters in UTF-8 are never ASCII, so
+// they never pass for one of these.
+std::size_t schemeNameLength(std::string_view text)
 {
     if (text.empty() || !isAsciiLetter(text[0]))
-        return false;
+        return 0;
     std::size_t i = 1;
     while (i < text.length() && isSchemeChar(text[i]))
         ++i;
-    return text.substr(i).starts_with("://");
+    return i;
+}
+
+bool startsWithScheme(std::string_view text)
+{
+    const std::size_t name = schemeNameLength(text);
+    return name > 0 && text.substr(name).starts_with("://");
 }
 
 // Up to the first "/", "?" or "#": where a host name would be.
@@ -34,10 +41,9 @@ bool holdsBlank(std::string_view text)
            text.find("\xE3\x80\x80") != std::string_view::npos; // U+3000 IDEOGRAPHIC SPACE
 }
 
-bool isUnreserved(unsigned char c)
+bool isUnreserved(char c)
 {
-    return isAsciiLetter(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 } // namespace
@@ -56,22 +62,22 @@ std::string CompleteAddress(std::string_view address)
     if (startsWithScheme(address))
         return std::string(address);
     if (holdsBlank(hostPart(address)))
-        return std::string(kSearchPrefix) + percentEncodeQuery(address);
+        return std::string(kSearchPrefix) + percentEncoded(address);
     if (address.find_first_of(".:/") != std::string_view::npos)
         return "http://" + std::string(address);
     return "http://www." + std::string(address) + ".com";
 }
 
-std::string percentEncodeQuery(std::string_view text)
+std::string percentEncoded(std::string_view text, std::string_view alsoKept)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(text.size() * 3);
     for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (isUnreserved(c)) {
+        if (isUnreserved(ch) || alsoKept.find(ch) != std::string_view::npos) {
             encoded += ch;
         } else {
+            const auto c = static_cast<unsigned char>(ch);
             encoded += '%';
             encoded += kHex[c >> 4];
             encoded += kHex[c & 0xF];
@@ -82,17 +88,15 @@ std::string percentEncodeQuery(std::string_view text)
 
 bool hasScheme(std::string_view address)
 {
-    if (address.empty() || !isAsciiLetter(address[0]))
+    const std::size_t i = schemeNameLength(address);
+    if (i == 0 || i == address.length() || address[i] != ':')
         return false;
-    std::size_t i = 1;
-    while (i < address.length() && isSchemeChar(address[i]))
-        ++i;
-    if (i == address.length() || address[i] != ':')
-        return false;
+    const std::string_view rest = address.substr(i + 1);
+    if (rest.starts_with("//"))
+        return true;
     // "www.x.com:80" and "localhost:8080/a" are a host and its port.
     if (address.substr(0, i).find('.') != std::string_view::npos)
         return false;
-    const std::string_view rest = address.substr(i + 1);
     const std::size_t digits = rest.find_first_not_of("0123456789");
     const bool port = digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
     return !port;

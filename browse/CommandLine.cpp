@@ -1,5 +1,7 @@
 #include "browse/CommandLine.h"
 
+#include "browse/AddressCompletion.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -9,7 +11,6 @@ namespace zemora {
 
 namespace {
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -34,28 +35,6 @@ bool endsWithNoCase(const std::string& text, const char* suffix)
         if (lower(text[text.size() - n + i]) != suffix[i])
             return false;
     return true;
-}
-
-// A scheme is a letter, then letters, digits, "+", "-" or ".", then ":". What follows
-// a host name's colon is its port ("localhost:8080", "example.com:81/x"), so a colon
-// followed by digits up to "/" or the end is no scheme, unless "//" comes first.
-bool hasScheme(const std::string& text)
-{
-    if (text.empty() || !isAsciiLetter(text[0]))
-        return false;
-    std::size_t i = 1;
-    while (i < text.size() && (isAsciiLetter(text[i]) || isDigit(text[i]) || text[i] == '+' ||
-                               text[i] == '-' || text[i] == '.'))
-        ++i;
-    if (i == text.size() || text[i] != ':')
-        return false;
-    std::size_t j = i + 1;
-    if (text.compare(j, 2, "//") == 0)
-        return true;
-    while (j < text.size() && isDigit(text[j]))
-        ++j;
-    const bool port = j > i + 1 && (j == text.size() || text[j] == '/');
-    return !port;
 }
 
 int hexValue(char c)
@@ -143,19 +122,8 @@ std::string commandLineUsage()
 
 std::string fileUri(const std::string& absolutePath)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file://";
-    for (const char c : absolutePath) {
-        if (isAsciiLetter(c) || isDigit(c) || std::strchr("/-._~!$&'()*+,;=:@", c) != nullptr) {
-            uri += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            uri += '%';
-            uri += kHex[byte >> 4];
-            uri += kHex[byte & 0xF];
-        }
-    }
-    return uri;
+    // A path segment may also hold these as they are.
+    return "file://" + percentEncoded(absolutePath, "/!$&'()*+,;=:@");
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args,

@@ -67,6 +67,8 @@ TEST(AddressCompletion, AddressesWithoutASchemeGetHttp)
         {"mailto:a@b.c", "mailto:a@b.c"},
         {"javascript:alert(1)", "javascript:alert(1)"},
         {"x:8080y", "x:8080y"},
+        {"com.example.app://open", "com.example.app://open"},
+        {"www.x.com:abc", "http://www.x.com:abc"},
         {"", ""},
     };
     for (const auto& [given, opened] : cases)
