@@ -16,13 +16,27 @@ namespace {
 
 class KeyboardFocus : public FormFixture {
 protected:
+    // The control that holds the window's keyboard focus, from the toolkit's own record.
+    // Not wxWindow::FindFocus(): that follows the display's focus, which another test's
+    // window on the same display can take for a moment.
+    wxWindow* focusedControl()
+    {
+        GtkWidget* focus = focusWidget();
+        for (wxWindow* control : std::initializer_list<wxWindow*>{form->Command1, form->Combo1->Window(), toolbar(),
+                                  form->Combo2->Window(), form->autofresh, page()}) {
+            GtkWidget* widget = static_cast<GtkWidget*>(control->GetHandle());
+            if (focus && (focus == widget || gtk_widget_is_ancestor(focus, widget)))
+                return control;
+        }
+        return nullptr;
+    }
     // The control that holds the focus after each of `count` presses of the key.
     std::vector<wxWindow*> walk(unsigned keyval, unsigned modifiers, int count)
     {
         std::vector<wxWindow*> seen;
         for (int i = 0; i < count; ++i) {
             typeKey(form, keyval, modifiers);
-            seen.push_back(wxWindow::FindFocus());
+            seen.push_back(focusedControl());
         }
         return seen;
     }
@@ -42,7 +56,7 @@ TEST_F(KeyboardFocus, TabWalksEveryControlInTabOrderAndShiftTabWalksBack)
 {
     form->Command1->SetFocus();
     zemora::test::runPendingEvents();
-    ASSERT_EQ(wxWindow::FindFocus(), form->Command1);
+    ASSERT_EQ(focusedControl(), form->Command1);
 
     // Labels and the hidden boxes are passed over; after the last control the page.
     const std::vector<wxWindow*> forward = {form->Combo1->Window(), toolbar(), form->Combo2->Window(),
@@ -72,7 +86,7 @@ TEST_F(KeyboardFocus, ArrowKeysWalkTheToolbarAndEnterRunsTheButton)
     typeKey(form, GDK_KEY_Tab);
     typeKey(form, GDK_KEY_Right);
     EXPECT_EQ(focusWidget(), toolButton(2));
-    EXPECT_EQ(wxWindow::FindFocus(), toolbar());
+    EXPECT_EQ(focusedControl(), toolbar());
     typeKey(form, GDK_KEY_Return);
     EXPECT_EQ(browser->calls, std::vector<wxString>{"GoHome"});
 
