@@ -2,6 +2,11 @@
 #include "app/Form1.h"
 #include "browse/AddressCompletion.h"
 
+#include <wx/clipbrd.h>
+#include <wx/combobox.h>
+
+#include "browse/PageRequests.h"
+
 namespace zemora {
 
 void Form1::OpenTypedAddress()
@@ -12,7 +17,7 @@ void Form1::OpenTypedAddress()
     const wxString address = wxString::FromUTF8(CompleteAddress(typed));
     // Navigation first: if the control refuses, the box and the history stay as they were.
     WebBrowser1->NavigateTo(address);
-    Combo1->SetText(address);
+    ShowAddress(address);
     // The address as set, not as read back: the box holds at most 65 535 characters, and
     // a longer address read back cut short would never match its own entry.
     if (!Combo1->Contains(address))
@@ -28,5 +33,39 @@ void Form1::Combo1_KeyPress(std::int16_t& KeyAscii)
 void Form1::Command1_Click() { OpenTypedAddress(); }
 
 void Form1::Combo1_Click() { WebBrowser1->NavigateTo(Combo1->Text()); }
+
+void Form1::ShowAddress(const wxString& address)
+{
+    Combo1->SetText(address);
+    addressShown_ = address;
+}
+
+bool Form1::AddressBeingTyped() const
+{
+    const wxWindow* focus = wxWindow::FindFocus();
+    return focus && (focus == Combo1->Window() || focus->GetParent() == Combo1->Window()) &&
+           Combo1->Text() != addressShown_;
+}
+
+} // namespace zemora
+
+namespace zemora {
+
+void Form1::PasteAddress(wxClipboardTextEvent& event)
+{
+    wxString pasted;
+    if (wxTheClipboard->Open()) {
+        wxTextDataObject data;
+        if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data))
+            pasted = data.GetText();
+        wxTheClipboard->Close();
+    }
+    const std::string kept = withoutScriptScheme(pasted.utf8_string());
+    if (kept == pasted.utf8_string()) {
+        event.Skip(); // the box pastes it itself
+        return;
+    }
+    Combo1->Window()->WriteText(wxString::FromUTF8(kept));
+}
 
 } // namespace zemora

@@ -18,7 +18,9 @@ void Form1::WebBrowser1_CommandStateChange(std::int32_t Command, bool Enable)
 void Form1::WebBrowser1_DownloadComplete()
 {
     Label2->SetLabel(wxText(kBanner));
-    Combo1->SetText(WebBrowser1->LocationURL());
+    // A page that reloads itself (a meta refresh) must not wipe what the user is typing.
+    if (!AddressBeingTyped())
+        ShowAddress(WebBrowser1->LocationURL());
     Text2->ChangeValue(WebBrowser1->LocationURL());
     Text1->ChangeValue(WebBrowser1->LocationName());
 }

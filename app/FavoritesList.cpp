@@ -64,7 +64,7 @@ void Form1::Combo2_Click()
 {
     const std::string path = favoritesFolder_ + "/" + favoriteFile(Combo2->Window()->GetSelection());
     const std::string address = readShortcutAddress(path);
-    Combo1->SetText(wxString::FromUTF8(address));
+    ShowAddress(wxString::FromUTF8(address));
     WebBrowser1->NavigateTo(Combo1->Text());
 }
 

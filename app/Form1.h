@@ -18,6 +18,7 @@
 #include "app/AddFavoriteDialog.h"
 
 class wxButton;
+class wxClipboardTextEvent;
 class wxKeyEvent;
 class wxPanel;
 class wxStaticText;
@@ -89,6 +90,12 @@ public:
 
     // Operations.
     void LoadFavoritesList();
+    // Shows an address in the address box, unless the user is typing there.
+    void ShowAddress(const wxString& address);
+    bool AddressBeingTyped() const;
+    // Pastes into the address box without a "javascript:" in front: a page may talk the
+    // user into pasting script that would run as the shown page.
+    void PasteAddress(wxClipboardTextEvent& event);
     void CaptureLayout();
     void OpenTypedAddress();
     // Writes a favorite for the address where the dialog says, unless it is cancelled.
@@ -127,6 +134,8 @@ private:
     std::string favoriteFile(int position) const;
 
     Form1Seams seams_;
+    // What the address box was last given, to tell the user's own typing from it.
+    wxString addressShown_;
     // FavoritesPath and the listed names, as the file system spells them.
     std::string favoritesFolder_;
     std::vector<std::string> favoriteFiles_;

@@ -38,6 +38,7 @@ void Form1::wireEvents()
             code == WXK_RETURN || code == WXK_NUMPAD_ENTER ? kKeyEnter : event.GetUnicodeKey());
         runHandler([this, &keyAscii] { Combo1_KeyPress(keyAscii); });
     });
+    Combo1->Window()->Bind(wxEVT_TEXT_PASTE, [this](wxClipboardTextEvent& event) { PasteAddress(event); });
     Command1->Bind(wxEVT_BUTTON, handle(&Form1::Command1_Click));
     Toolbar1->Window()->Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
         const int position = Toolbar1->positionOf(event.GetId());

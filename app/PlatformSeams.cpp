@@ -24,7 +24,15 @@ void showLater(const std::string& message, long icon)
 Form1Seams platformSeams()
 {
     Form1Seams seams;
-    seams.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+    seams.createBrowser = [](wxWindow* parent) -> std::unique_ptr<WebBrowserControl> {
+        auto browser = std::make_unique<WebKitBrowser>(parent);
+        browser->askSilenceDialogs = [parent] {
+            wxMessageDialog ask(wxGetTopLevelParent(parent), wxString::FromUTF8(bilingual(kSilenceDialogs)), wxText(kCaption),
+                                wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+            return ask.ShowModal() == wxID_YES;
+        };
+        return browser;
+    };
     seams.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
     seams.addFavoriteDialog = showAddFavoriteDialog;
     seams.reportFailure = [](const std::string& message) {

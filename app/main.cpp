@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -6,6 +8,7 @@
 #include <wx/app.h>
 #include <wx/log.h>
 
+#include "app/Form1.h"
 #include "app/Startup.h"
 #include "browse/CommandLine.h"
 #include "app/Language.h"
@@ -21,7 +24,13 @@ public:
     {
         // With a display, wx's own messages go to the window again.
         delete wxLog::SetActiveTarget(nullptr);
-        zemora::startProgram(zemora::platformSeams(), start_);
+        zemora::Form1* form = zemora::startProgram(zemora::platformSeams(), start_);
+        // As root the page sandbox has no user namespace and keeps most capabilities.
+        if (::geteuid() == 0) {
+            const std::string warning = zemora::bilingual(zemora::kRunningAsRoot);
+            std::fprintf(stderr, "zemora: %s\n", warning.c_str());
+            form->WebBrowser1_StatusTextChange(wxString::FromUTF8(warning));
+        }
         return true;
     }
 

@@ -229,6 +229,20 @@ inline constexpr BilingualText kCertificateFaulty{"证书有误", "the certifica
 inline constexpr BilingualText kCertificateUntrusted{"证书不受信任", "the certificate is not trusted"};
 // The page's context menu item that opens a link in this one window.
 inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open Link Here"};
+// A page asked for an address it may not open (a script, an inline document, a local file).
+inline constexpr BilingualText kPageRequestRefused{"已阻止网页打开 {address}", "The page may not open this address"};
+// The banner names at most this many bytes of an address a page asked for.
+inline constexpr std::size_t kMaxToldAddress = 300;
+// Asked once a page has shown this many dialogs in a row.
+inline constexpr int kDialogsBeforeOffer = 3;
+inline constexpr BilingualText kSilenceDialogs{"此网页接连显示对话框。是否阻止此网页再显示对话框？",
+                                               "This page keeps showing dialogs. Stop this page from showing more?"};
+// A page that does not answer for this long is ended when the user navigates away from it.
+inline constexpr int kUnansweredNavigationMs = 4000;
+// Said on start when run by the administrator.
+inline constexpr BilingualText kRunningAsRoot{
+    "正在以 root 身份运行：网页的沙盒保护较弱，请以普通用户身份运行",
+    "Running as root: the web sandbox protects less; run as an ordinary user"};
 
 // ---- Downloads, told in the banner line; {name}, {folder}, ... are filled in ----
 
@@ -246,6 +260,8 @@ inline constexpr BilingualText kDownloadNotNamed{"无法保存 {name}，未保�
                                                  "Cannot save the download, nothing was saved: {reason}"};
 inline constexpr BilingualText kNoDownloadFolder{"无法创建下载文件夹 {folder}", "Cannot create the download folder"};
 inline constexpr BilingualText kCannotDownload{"无法下载 {address}", "Cannot download this address"};
+inline constexpr BilingualText kDownloadLost{"下载 {name} 失败：下载进程已停止，未保存任何文件",
+                                             "Download failed, the engine's network process stopped; nothing was saved"};
 inline constexpr std::string_view kSomeFile = "文件";
 
 // ---- Files, as messages name them and what went wrong with them ----

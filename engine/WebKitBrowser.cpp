@@ -10,6 +10,7 @@
 #include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
+#include "browse/PageRequests.h"
 #include "engine/WebKitDownloads.h"
 
 namespace zemora {
@@ -102,6 +103,59 @@ bool isDownload(WebKitResponsePolicyDecision* decision)
     return disposition && g_ascii_strncasecmp(disposition, "attachment", 10) == 0;
 }
 
+// The engine draws a page dialog as a child of the view; once answered from outside, the
+// drawing has to go too.
+void removeDialogWidgets(WebKitWebView* view)
+{
+    GList* children = nullptr;
+    gtk_container_forall(GTK_CONTAINER(view),
+                         [](GtkWidget* child, gpointer list) {
+                             if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog"))
+                                 *static_cast<GList**>(list) = g_list_prepend(*static_cast<GList**>(list), child);
+                         },
+                         &children);
+    for (GList* c = children; c; c = c->next)
+        gtk_widget_destroy(GTK_WIDGET(c->data));
+    g_list_free(children);
+}
+
+// The page process hands a link's download name to the HTTP library's header parser,
+// which frees a pointer it never allocated when the name has a "/" in it: a page could
+// end its own process with one click. Before a click reaches the link the name is made
+// plain, in a script world of our own that the page cannot reach.
+constexpr char kPlainDownloadNames[] = R"js((function () {
+  function plain(element) {
+    var name = element.getAttribute && element.getAttribute('download');
+    if (name && /[\/\\]/.test(name))
+      element.setAttribute('download', name.replace(/^.*[\/\\]/, ''));
+  }
+  function fromEvent(event) {
+    var path = event.composedPath ? event.composedPath() : [event.target];
+    for (var i = 0; i < path.length; ++i)
+      if (path[i].nodeType === 1) plain(path[i]);
+  }
+  window.addEventListener('click', fromEvent, true);
+  window.addEventListener('auxclick', fromEvent, true);
+  window.addEventListener('keydown', fromEvent, true);
+  new MutationObserver(function (changes) {
+    changes.forEach(function (c) {
+      if (c.type === 'attributes') plain(c.target);
+      else c.addedNodes.forEach(function (n) {
+        if (n.nodeType === 1) { plain(n); n.querySelectorAll('[download]').forEach(plain); }
+      });
+    });
+  }).observe(document, {subtree: true, childList: true, attributes: true, attributeFilter: ['download']});
+})();)js";
+
+void keepDownloadNamesPlain(WebKitWebView* view)
+{
+    WebKitUserScript* script = webkit_user_script_new_for_world(
+        kPlainDownloadNames, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+        "zemora", nullptr, nullptr);
+    webkit_user_content_manager_add_script(webkit_web_view_get_user_content_manager(view), script);
+    webkit_user_script_unref(script);
+}
+
 } // namespace
 
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
@@ -140,89 +194,133 @@ void WebKitBrowser::takeOverEngineSignals()
         while (const gulong handler = g_signal_handler_find(web, G_SIGNAL_MATCH_ID, signal, 0, nullptr, nullptr, nullptr))
             g_signal_handler_disconnect(web, handler);
     }
-    g_signal_connect(web, "create",
-        G_CALLBACK(+[](WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self) -> GtkWidget* {
-            self->openHereIfAsked(action);
-            return nullptr;
-        }),
-        this);
-    g_signal_connect(web, "decide-policy",
-        G_CALLBACK(+[](WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
-                       WebKitBrowser* self) -> gboolean {
-            if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
-                self->openHereIfAsked(webkit_navigation_policy_decision_get_navigation_action(
-                    WEBKIT_NAVIGATION_POLICY_DECISION(decision)));
-                webkit_policy_decision_ignore(decision);
-                return TRUE;
-            }
-            if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE ||
-                !isDownload(WEBKIT_RESPONSE_POLICY_DECISION(decision)))
-                return FALSE;
-            WebKitURIResponse* response =
-                webkit_response_policy_decision_get_response(WEBKIT_RESPONSE_POLICY_DECISION(decision));
-            std::string suggested;
-            if (WebKitDownloads::engineCannotSave(webkit_uri_response_get_http_headers(response), suggested)) {
-                webkit_policy_decision_ignore(decision);
-                self->downloads_->fetch(webkit_uri_response_get_uri(response), suggested);
-                return TRUE;
-            }
-            webkit_policy_decision_download(decision);
-            return TRUE;
-        }),
-        this);
-    // The menu's "Open Link in New Window" opens the link here.
-    g_signal_connect(web, "context-menu",
-        G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult* hit,
-                       WebKitBrowser* self) -> gboolean {
-            const char* link = webkit_hit_test_result_get_link_uri(hit);
-            for (guint i = 0; link && i < webkit_context_menu_get_n_items(menu); ++i) {
-                WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, i);
-                if (webkit_context_menu_item_get_stock_action(item) != WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW)
-                    continue;
-                GSimpleAction* action = g_simple_action_new("zemora-open-link-here", nullptr);
-                g_object_set_data_full(G_OBJECT(action), "address", g_strdup(link), g_free);
-                // The browser is looked up at activation: the menu may outlive it.
-                g_signal_connect_object(action, "activate",
-                    G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
-                        if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
-                            browser->openLater(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
-                    }),
-                    nativeView(self->view_), G_CONNECT_DEFAULT);
-                webkit_context_menu_remove(menu, item);
-                webkit_context_menu_insert(menu,
-                    webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
-                g_object_unref(action);
-            }
-            return FALSE;
-        }),
-        this);
-    g_signal_connect(web, "load-failed",
-        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar* address, GError* error,
-                       WebKitBrowser* self) -> gboolean {
-            if (isQuietFailure(error) || !address)
-                return FALSE;
-            self->showOwnPage(loadFailedPage(address, reasonOf(error)), address);
-            return TRUE;
-        }),
-        this);
-    // An untrusted certificate is never accepted; the page says what is wrong with it.
-    g_signal_connect(web, "load-failed-with-tls-errors",
-        G_CALLBACK(+[](WebKitWebView*, gchar* address, GTlsCertificate*, GTlsCertificateFlags errors,
-                       WebKitBrowser* self) -> gboolean {
-            self->showOwnPage(certificatePage(address ? address : "", errors), address ? address : "");
-            return TRUE;
-        }),
-        this);
-    // The address stays the current page, so Refresh and the auto refresh load it again.
-    g_signal_connect(web, "web-process-terminated",
-        G_CALLBACK(+[](WebKitWebView* view, WebKitWebProcessTerminationReason reason, WebKitBrowser* self) {
-            const char* address = webkit_web_view_get_uri(view);
-            if (!self->started_ || !address || !*address)
-                return;
-            const std::string kept = address;
-            self->showOwnPage(processEndedPage(kept, reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT), kept);
-        }),
-        this);
+    g_signal_connect(web, "create", G_CALLBACK(onCreate), this);
+    g_signal_connect(web, "decide-policy", G_CALLBACK(onDecidePolicy), this);
+    g_signal_connect(web, "context-menu", G_CALLBACK(onContextMenu), this);
+    g_signal_connect(web, "load-failed", G_CALLBACK(onLoadFailed), this);
+    g_signal_connect(web, "load-failed-with-tls-errors", G_CALLBACK(onTlsErrors), this);
+    g_signal_connect(web, "web-process-terminated", G_CALLBACK(onProcessTerminated), this);
+    g_signal_connect(web, "script-dialog", G_CALLBACK(onScriptDialog), this);
+    g_signal_connect(web, "load-changed", G_CALLBACK(onLoadChanged), this);
+    keepDownloadNamesPlain(web);
+}
+
+GtkWidget* WebKitBrowser::onCreate(WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self)
+{
+    self->openHereIfAsked(action);
+    return nullptr;
+}
+
+gboolean WebKitBrowser::onDecidePolicy(WebKitWebView*, void* decisionObject, int type, WebKitBrowser* self)
+{
+    auto* decision = static_cast<WebKitPolicyDecision*>(decisionObject);
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        self->openHereIfAsked(
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision)));
+        webkit_policy_decision_ignore(decision);
+        return TRUE;
+    }
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
+        return FALSE;
+    auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
+    // A name the engine's network process cannot take, in any frame: we fetch it ourselves.
+    std::string suggested;
+    if (WebKitDownloads::engineCannotSave(webkit_uri_response_get_http_headers(answer), suggested)) {
+        webkit_policy_decision_ignore(decision);
+        self->downloads_->fetch(webkit_uri_response_get_uri(answer), suggested);
+        return TRUE;
+    }
+    if (!isDownload(response))
+        return FALSE;
+    webkit_policy_decision_download(decision);
+    return TRUE;
+}
+
+// The menu's "Open Link in New Window" opens the link here.
+gboolean WebKitBrowser::onContextMenu(WebKitWebView*, void* menuObject, void*, void* hitObject, WebKitBrowser* self)
+{
+    auto* menu = static_cast<WebKitContextMenu*>(menuObject);
+    const char* link = webkit_hit_test_result_get_link_uri(static_cast<WebKitHitTestResult*>(hitObject));
+    for (guint i = 0; link && i < webkit_context_menu_get_n_items(menu); ++i) {
+        WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, i);
+        if (webkit_context_menu_item_get_stock_action(item) != WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW)
+            continue;
+        GSimpleAction* action = g_simple_action_new("zemora-open-link-here", nullptr);
+        g_object_set_data_full(G_OBJECT(action), "address", g_strdup(link), g_free);
+        // The browser is looked up at activation: the menu may outlive it.
+        g_signal_connect_object(action, "activate",
+            G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
+                if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
+                    browser->openForPage(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
+            }),
+            nativeView(self->view_), G_CONNECT_DEFAULT);
+        webkit_context_menu_remove(menu, item);
+        webkit_context_menu_insert(menu,
+            webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
+        g_object_unref(action);
+    }
+    return FALSE;
+}
+
+gboolean WebKitBrowser::onLoadFailed(WebKitWebView*, int, char* address, void* error, WebKitBrowser* self)
+{
+    self->endUserStep();
+    const auto* failure = static_cast<const GError*>(error);
+    if (isQuietFailure(failure) || !address)
+        return FALSE;
+    self->showOwnPage(loadFailedPage(address, reasonOf(failure)), address);
+    return TRUE;
+}
+
+// An untrusted certificate is never accepted; the page says what is wrong with it.
+gboolean WebKitBrowser::onTlsErrors(WebKitWebView*, char* address, void*, unsigned errors, WebKitBrowser* self)
+{
+    self->endUserStep();
+    self->showOwnPage(certificatePage(address ? address : "", static_cast<GTlsCertificateFlags>(errors)),
+                      address ? address : "");
+    return TRUE;
+}
+
+// The address stays the current page, so Refresh and the auto refresh load it again.
+void WebKitBrowser::onProcessTerminated(WebKitWebView* view, int reason, WebKitBrowser* self)
+{
+    self->forgetPageDialog();
+    // Ended by us for the user's step, which is taken again at once.
+    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
+        return;
+    const char* address = webkit_web_view_get_uri(view);
+    if (!self->started_ || !address || !*address)
+        return;
+    const std::string kept = address;
+    self->showOwnPage(processEndedPage(kept, reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT), kept);
+}
+
+gboolean WebKitBrowser::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, WebKitBrowser* self)
+{
+    // Answered at once, unseen (an alert closed, a confirm refused, a prompt without text):
+    // while the user is leaving the page, and once they have silenced it.
+    if (self->userStep_ || self->dialogsSilenced_)
+        return TRUE;
+    if (++self->dialogsInRow_ >= kDialogsBeforeOffer && self->askSilenceDialogs && self->askSilenceDialogs()) {
+        self->dialogsSilenced_ = true;
+        return TRUE;
+    }
+    self->forgetPageDialog();
+    self->shownDialog_ = webkit_script_dialog_ref(dialog);
+    return FALSE; // the engine shows it
+}
+
+void WebKitBrowser::onLoadChanged(WebKitWebView*, int event, WebKitBrowser* self)
+{
+    // The engine has taken the user's step up.
+    self->endUserStep();
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        // Another page: its dialogs are counted afresh.
+        self->dialogsInRow_ = 0;
+        self->dialogsSilenced_ = false;
+        self->forgetPageDialog();
+    }
 }
 
 void WebKitBrowser::showOwnPage(const std::string& html, const std::string& address)
@@ -236,11 +334,18 @@ void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
     const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
     if (action && webkit_navigation_action_is_user_gesture(action) && address && *address &&
         std::strcmp(address, kBlank) != 0)
-        openLater(address);
+        openForPage(address);
 }
 
-void WebKitBrowser::openLater(const std::string& address)
+void WebKitBrowser::openForPage(const std::string& address)
 {
+    // The page that asked is judged by the top page's address: the engine does not say
+    // which frame asked, and a frame can never have more rights than its top page here.
+    const char* page = webkit_web_view_get_uri(nativeView(view_));
+    if (!pageMayOpen(page ? page : "", address)) {
+        tellStatus(bilingual(kPageRequestRefused, {{"address", address.substr(0, kMaxToldAddress)}}));
+        return;
+    }
     pendingAddress_ = address;
     if (pendingSource_)
         return;
@@ -252,6 +357,54 @@ void WebKitBrowser::openLater(const std::string& address)
             return G_SOURCE_REMOVE;
         },
         this);
+}
+
+void WebKitBrowser::takeUserStep(std::function<void()> step)
+{
+    dismissPageDialog();
+    step();
+    userStep_ = std::move(step);
+    if (userStepWatch_)
+        g_source_remove(userStepWatch_);
+    userStepWatch_ = g_timeout_add(
+        kUnansweredNavigationMs,
+        +[](gpointer data) -> gboolean {
+            auto* self = static_cast<WebKitBrowser*>(data);
+            self->userStepWatch_ = 0;
+            // The page's process never started the step: it is stuck (a script that never
+            // ends, a dialog in a loop). It is ended and the step taken in a new one.
+            const std::function<void()> step = std::move(self->userStep_);
+            self->userStep_ = nullptr;
+            webkit_web_view_terminate_web_process(nativeView(self->view_));
+            if (step)
+                step();
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
+
+void WebKitBrowser::endUserStep()
+{
+    userStep_ = nullptr;
+    if (userStepWatch_)
+        g_source_remove(std::exchange(userStepWatch_, 0));
+}
+
+void WebKitBrowser::dismissPageDialog()
+{
+    if (!shownDialog_)
+        return;
+    // Answers the page (an alert closed, a confirm refused), then takes the engine's
+    // drawing of it away.
+    webkit_script_dialog_close(shownDialog_);
+    removeDialogWidgets(nativeView(view_));
+    forgetPageDialog();
+}
+
+void WebKitBrowser::forgetPageDialog()
+{
+    if (shownDialog_)
+        webkit_script_dialog_unref(std::exchange(shownDialog_, nullptr));
 }
 
 void WebKitBrowser::tellStatus(const std::string& text)
@@ -272,6 +425,8 @@ WebKitBrowser::~WebKitBrowser()
     g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, nullptr);
     if (pendingSource_)
         g_source_remove(pendingSource_);
+    endUserStep();
+    forgetPageDialog();
 }
 
 void WebKitBrowser::NavigateTo(const wxString& address)
@@ -280,7 +435,8 @@ void WebKitBrowser::NavigateTo(const wxString& address)
     titleAwaited_ = false;
     // Passed as given (no escaping, trimming or validation of our own), except that an
     // address without a scheme is a web address, as the box's own completion has it.
-    webkit_web_view_load_uri(nativeView(view_), withDefaultScheme(address.utf8_string()).c_str());
+    const std::string uri = withDefaultScheme(address.utf8_string());
+    takeUserStep([this, uri] { webkit_web_view_load_uri(nativeView(view_), uri.c_str()); });
 }
 
 bool WebKitBrowser::canGoBack() const
@@ -301,25 +457,37 @@ void WebKitBrowser::GoBack()
 {
     if (!canGoBack())
         throw Failure(kCannotGoBack);
-    view_->GoBack();
+    takeUserStep([this] { view_->GoBack(); });
 }
 
 void WebKitBrowser::GoForward()
 {
     if (!view_->CanGoForward())
         throw Failure(kCannotGoForward);
-    view_->GoForward();
+    takeUserStep([this] { view_->GoForward(); });
 }
 
 void WebKitBrowser::GoHome() { NavigateTo(wxString::FromUTF8(kHomeAddress.data(), kHomeAddress.size())); }
 
-void WebKitBrowser::Stop() { view_->Stop(); }
+void WebKitBrowser::Stop()
+{
+    // Stop means the page too: its dialog goes and no other comes, and a page process stuck
+    // in a script is ended, leaving our page that Refresh loads again.
+    dismissPageDialog();
+    dialogsSilenced_ = true;
+    view_->Stop();
+    if (!webkit_web_view_get_is_web_process_responsive(nativeView(view_)) && !LocationURL().empty()) {
+        const std::string address = LocationURL().utf8_string();
+        webkit_web_view_terminate_web_process(nativeView(view_));
+        showOwnPage(processEndedPage(address, false), address);
+    }
+}
 
 void WebKitBrowser::Refresh()
 {
     if (LocationURL().empty())
         throw Failure(kNoPageToRefresh);
-    view_->Reload();
+    takeUserStep([this] { view_->Reload(); });
 }
 
 wxString WebKitBrowser::LocationURL() const

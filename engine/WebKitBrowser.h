@@ -1,13 +1,18 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "browse/WebBrowserControl.h"
 
+typedef struct _GtkWidget GtkWidget;
+typedef int gboolean;
+
 class wxWebView;
 class wxWebViewEvent;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
+typedef struct _WebKitScriptDialog WebKitScriptDialog;
 
 namespace zemora {
 
@@ -34,6 +39,10 @@ public:
     wxString LocationName() const override;
     wxWindow* Window() override;
 
+    // Asked once a page has shown several dialogs in a row: whether to answer its further
+    // dialogs at once, unseen. The default asks the user; tests answer for them.
+    std::function<bool()> askSilenceDialogs;
+
 private:
     bool canGoBack() const;
     void reportCommandStates();
@@ -41,12 +50,31 @@ private:
     void onTitleChanged(wxWebViewEvent& event);
     static void onHistoryChanged(void* list, void* added, void* removed, WebKitBrowser* self);
     void takeOverEngineSignals();
+    // Each signal of the engine we answer ourselves (see takeOverEngineSignals).
+    static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action, WebKitBrowser* self);
+    static gboolean onDecidePolicy(WebKitWebView* view, void* decision, int type, WebKitBrowser* self);
+    static gboolean onContextMenu(WebKitWebView* view, void* menu, void* event, void* hit, WebKitBrowser* self);
+    static gboolean onLoadFailed(WebKitWebView* view, int event, char* address, void* error, WebKitBrowser* self);
+    static gboolean onTlsErrors(WebKitWebView* view, char* address, void* certificate, unsigned errors,
+                                WebKitBrowser* self);
+    static void onProcessTerminated(WebKitWebView* view, int reason, WebKitBrowser* self);
+    static gboolean onScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, WebKitBrowser* self);
+    static void onLoadChanged(WebKitWebView* view, int event, WebKitBrowser* self);
     // A page of our own in place of the address's, which stays the current address.
     void showOwnPage(const std::string& html, const std::string& address);
     // A new window the user asked for opens its address here; any other is dropped.
     void openHereIfAsked(WebKitNavigationAction* action);
-    void openLater(const std::string& address);
+    // Opens what the shown page asked for, once the engine's signal has returned, unless
+    // the page may not open it.
+    void openForPage(const std::string& address);
     void tellStatus(const std::string& text);
+    // The user's own step (an address, home, back, forward, refresh) wins over the page:
+    // its dialog goes, and a page process that does not answer is ended and the step taken
+    // again.
+    void takeUserStep(std::function<void()> step);
+    void endUserStep();
+    void dismissPageDialog();
+    void forgetPageDialog();
     // Find, zoom and the loading state (WebKitPageTools.cpp).
     void connectPageTools();
     void disconnectPageTools();
@@ -63,6 +91,13 @@ private:
     // A new window the user asked for, opened here once the engine's signal has returned.
     std::string pendingAddress_;
     unsigned pendingSource_ = 0;
+    // The user's step under way until the engine starts a load for it, and its watchdog.
+    std::function<void()> userStep_;
+    unsigned userStepWatch_ = 0;
+    // The page dialog the engine shows, and how many this page has shown.
+    WebKitScriptDialog* shownDialog_ = nullptr;
+    int dialogsInRow_ = 0;
+    bool dialogsSilenced_ = false;
     std::unique_ptr<WebKitDownloads> downloads_;
     // The text and case of the search under way, so a repeat moves on to the next match.
     wxString findText_;

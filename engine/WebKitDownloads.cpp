@@ -1,5 +1,6 @@
 #include "engine/WebKitDownloads.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
@@ -24,6 +25,7 @@ struct WebKitDownloads::Job {
     int lastPercent = -1;
     guint64 lastBytes = 0;
     bool failed = false;
+    pid_t networkProcess = 0; // the engine's process carrying it, when known
 };
 
 struct WebKitDownloads::Fetch {
@@ -55,6 +57,63 @@ using Job = WebKitDownloads::Job;
 constexpr char kJobKey[] = "zemora-download-job";
 // Names tried before giving up on finding a free one.
 constexpr int kMaxAttempts = 10000;
+// How often a running download's network process is looked at.
+constexpr guint kWatchMs = 1000;
+// Where the engine keeps the data of a download until it moves it to the destination.
+constexpr char kEngineTempSuffix[] = ".wkdownload";
+
+// A process that has not ended (a zombie has).
+bool alive(pid_t pid)
+{
+    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "re");
+    if (!stat)
+        return false;
+    char line[512] = {};
+    const std::size_t got = std::fread(line, 1, sizeof line - 1, stat);
+    std::fclose(stat);
+    const char* end = std::strrchr(line, ')');
+    return got > 0 && end && end[1] == ' ' && end[2] != 'Z' && end[2] != 'X';
+}
+
+// The engine's network process: a child of ours by the name the engine gives it.
+pid_t networkProcess()
+{
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return 0;
+    pid_t found = 0;
+    const std::string parent = std::to_string(::getpid());
+    while (const dirent* entry = ::readdir(proc)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9')
+            continue;
+        std::FILE* stat = std::fopen((std::string("/proc/") + entry->d_name + "/stat").c_str(), "re");
+        if (!stat)
+            continue;
+        char line[512] = {};
+        std::fread(line, 1, sizeof line - 1, stat);
+        std::fclose(stat);
+        const char* open = std::strchr(line, '(');
+        const char* close = std::strrchr(line, ')');
+        if (!open || !close || std::strncmp(open + 1, "WebKitNetworkPr", 15) != 0)
+            continue;
+        char state = 0;
+        long ppid = 0;
+        if (std::sscanf(close + 1, " %c %ld", &state, &ppid) == 2 && std::to_string(ppid) == parent && state != 'Z') {
+            found = static_cast<pid_t>(std::atol(entry->d_name));
+            break;
+        }
+    }
+    ::closedir(proc);
+    return found;
+}
+
+void removePart(const std::string& partPath)
+{
+    if (partPath.empty())
+        return;
+    ::unlink(partPath.c_str());
+    ::unlink((partPath + kEngineTempSuffix).c_str());
+}
 
 Job* jobOf(WebKitDownload* download)
 {
@@ -139,6 +198,8 @@ gboolean onDecideDestination(WebKitDownload* download, gchar* suggested, gpointe
     webkit_download_set_destination(download, uri);
     g_free(uri);
     job->owner->tell(bilingual(kDownloadStarted, {{"name", job->name}}));
+    job->networkProcess = networkProcess();
+    job->owner->watchNetworkProcess();
     return TRUE;
 }
 
@@ -158,8 +219,7 @@ void onFailed(WebKitDownload* download, GError* error, gpointer)
     if (!job)
         return;
     job->failed = true;
-    if (!job->partPath.empty())
-        ::unlink(job->partPath.c_str());
+    removePart(job->partPath);
     const std::string name = job->name.empty() ? std::string(kSomeFile) : job->name;
     if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
         job->owner->tell(bilingual(kDownloadCancelled, {{"name", name}}));
@@ -188,9 +248,19 @@ void completeJob(Job& job, guint64 received, guint64 announced)
 
 } // namespace
 
+void WebKitDownloads::detach(WebKitDownload* download)
+{
+    g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
+    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onDecideDestination), nullptr);
+    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onReceivedData), nullptr);
+    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onFailed), nullptr);
+}
+
 WebKitDownloads::WebKitDownloads(WebKitWebView* view, std::function<void(const std::string&)> tell)
     : view_(view), tell_(std::move(tell))
 {
+    // Also links the library's fixed name reader into the program.
+    g_warn_if_fail(nameReaderIsSafe());
     g_signal_connect(webkit_web_view_get_context(view_), "download-started", G_CALLBACK(onStarted), this);
 }
 
@@ -199,18 +269,18 @@ WebKitDownloads::~WebKitDownloads()
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_context(view_), this);
     for (WebKitDownload* download : running_) {
         Job* job = jobOf(download);
-        g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
-        g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onDecideDestination), nullptr);
-        g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onReceivedData), nullptr);
-        g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onFailed), nullptr);
-        // One that never got a destination may belong to a network process that died
-        // (the engine then never ends it), and cancelling that one crashes.
+        detach(download);
+        // One whose network process died is never ended by the engine, and cancelling it
+        // crashes; so does one that never got a destination, which may be such a one.
         if (job && !job->partPath.empty()) {
-            webkit_download_cancel(download);
-            ::unlink(job->partPath.c_str());
+            if (job->networkProcess > 0 && alive(job->networkProcess))
+                webkit_download_cancel(download);
+            removePart(job->partPath);
         }
         g_object_unref(download);
     }
+    if (watch_)
+        g_source_remove(watch_);
     // A fetch of ours ends on its own once cancelled; its data goes now.
     for (Fetch* fetch : fetches_) {
         fetch->job.owner = nullptr;
@@ -228,11 +298,29 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
     g_object_set_data_full(G_OBJECT(download), kJobKey, new Job{self, {}, {}, {}},
                            [](gpointer job) { delete static_cast<Job*>(job); });
     self->running_.insert(static_cast<WebKitDownload*>(g_object_ref(download)));
+    g_signal_connect(download, "notify::response", G_CALLBACK(onResponse), self);
     g_signal_connect(download, "decide-destination", G_CALLBACK(onDecideDestination), nullptr);
     g_signal_connect(download, "received-data", G_CALLBACK(onReceivedData), nullptr);
     g_signal_connect(download, "failed", G_CALLBACK(onFailed), nullptr);
     g_signal_connect(download, "finished",
                      G_CALLBACK(+[](WebKitDownload* d, WebKitDownloads* owner) { owner->finish(d); }), self);
+}
+
+void WebKitDownloads::onResponse(WebKitDownload* download, void*, WebKitDownloads* self)
+{
+    // A download a link asked for by its own name still carries the server's name, which
+    // the engine would hand to the same faulty parser, here in the window's own process:
+    // such a one is taken over before the engine reads it.
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    std::string suggested;
+    if (!response || !engineCannotSave(webkit_uri_response_get_http_headers(response), suggested))
+        return;
+    const std::string address = webkit_uri_response_get_uri(response);
+    self->detach(download);
+    webkit_download_cancel(download);
+    self->running_.erase(download);
+    g_object_unref(download);
+    self->fetch(address, suggested);
 }
 
 void WebKitDownloads::finish(WebKitDownload* download)
@@ -247,6 +335,40 @@ void WebKitDownloads::finish(WebKitDownload* download)
     g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
     running_.erase(download);
     g_object_unref(download);
+}
+
+void WebKitDownloads::watchNetworkProcess()
+{
+    if (watch_)
+        return;
+    watch_ = g_timeout_add(kWatchMs,
+                           +[](gpointer data) -> gboolean {
+                               auto* self = static_cast<WebKitDownloads*>(data);
+                               self->dropLostDownloads();
+                               if (!self->running_.empty())
+                                   return G_SOURCE_CONTINUE;
+                               self->watch_ = 0;
+                               return G_SOURCE_REMOVE;
+                           },
+                           this);
+}
+
+void WebKitDownloads::dropLostDownloads()
+{
+    for (auto it = running_.begin(); it != running_.end();) {
+        WebKitDownload* download = *it;
+        Job* job = jobOf(download);
+        if (!job || job->networkProcess <= 0 || alive(job->networkProcess)) {
+            ++it;
+            continue;
+        }
+        job->failed = true;
+        removePart(job->partPath);
+        tell(bilingual(kDownloadLost, {{"name", job->name.empty() ? std::string(kSomeFile) : job->name}}));
+        detach(download);
+        it = running_.erase(it);
+        g_object_unref(download);
+    }
 }
 
 // ---- Downloads the engine cannot make ----

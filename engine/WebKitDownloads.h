@@ -28,18 +28,28 @@ public:
     // Whether a response offered for download has a suggested name the engine cannot
     // take (its network process aborts on a "/" in it); `suggested` receives the name.
     static bool engineCannotSave(SoupMessageHeaders* headers, std::string& suggested);
+    // Whether this process reads such names without the library's fault (SoupNameFix.cpp).
+    static bool nameReaderIsSafe();
     // Saves such a response by fetching its address ourselves, as every download is saved.
     void fetch(const std::string& address, const std::string& suggested);
     void forget(Fetch* fetch);
+    // The engine's network process may die under a download, which then never ends: the
+    // process is watched while downloads run, and a lost one is told and removed.
+    void watchNetworkProcess();
 
 private:
     static void onStarted(void* context, WebKitDownload* download, WebKitDownloads* self);
+    static void onResponse(WebKitDownload* download, void* property, WebKitDownloads* self);
     void finish(WebKitDownload* download);
+    void dropLostDownloads();
+    // Our handlers off a download the engine may still hold.
+    void detach(WebKitDownload* download);
 
     WebKitWebView* view_;
     std::function<void(const std::string&)> tell_;
     std::set<WebKitDownload*> running_;
     std::set<Fetch*> fetches_;
+    unsigned watch_ = 0;
 
     friend struct Job;
 };

@@ -147,7 +147,10 @@ TEST_F(Browsing, DownloadCompleteWritesBannerBoxesAndNamesInOrder)
     browser->url = "http://final.example/";
     browser->name = "Final";
     browser->calls.clear();
-    form->Combo1->SetText("being typed");
+    form->Combo1->SetText("left in the box");
+    // Typing has moved on elsewhere (text still being typed is kept: UserInputKept).
+    form->Command1->SetFocus();
+    runPendingEvents();
     handle(&Form1::WebBrowser1_DownloadComplete);
     EXPECT_EQ(browser->calls, (std::vector<wxString>{"LocationURL", "LocationURL", "LocationName"}));
     EXPECT_EQ(form->Label2->GetLabel(), wxText(kBanner));

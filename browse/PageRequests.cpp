@@ -1,0 +1,79 @@
+#include "browse/PageRequests.h"
+
+#include <algorithm>
+
+#include "base/Settings.h"
+#include "browse/AddressCompletion.h"
+
+namespace zemora {
+
+namespace {
+
+std::string lowered(std::string_view text)
+{
+    std::string low(text);
+    std::transform(low.begin(), low.end(), low.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return low;
+}
+
+// Control characters and the blank: an address parser drops them before the scheme.
+bool skippedBeforeScheme(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+constexpr std::string_view kTabAndNewline = "\t\n\r";
+
+} // namespace
+
+std::string schemeOf(std::string_view address)
+{
+    if (!hasScheme(address))
+        return {};
+    return lowered(address.substr(0, address.find(':')));
+}
+
+bool pageMayOpen(std::string_view page, std::string_view target)
+{
+    // Parsers drop tabs and newlines anywhere and blanks in front: "java\nscript:" is a script.
+    std::string cleaned;
+    for (const char c : target)
+        if (kTabAndNewline.find(c) == std::string_view::npos)
+            cleaned += c;
+    const std::size_t start = std::min(cleaned.find_first_not_of(" \f\v"), cleaned.size());
+    const std::string scheme = schemeOf(std::string_view(cleaned).substr(start));
+    if (scheme == "http" || scheme == "https" || scheme == "blob" || scheme == kHomeScheme)
+        return true;
+    if (scheme == "file")
+        return schemeOf(page) == "file";
+    // javascript:, data:, about: and anything else a page could not be shown from.
+    return false;
+}
+
+std::string withoutScriptScheme(std::string_view pasted)
+{
+    static constexpr std::string_view kScript = "javascript:";
+    std::string text(pasted);
+    for (;;) {
+        std::size_t i = 0;
+        while (i < text.size() && skippedBeforeScheme(text[i]))
+            ++i;
+        // Tabs and newlines inside the name do not hide it.
+        std::size_t matched = 0, j = i;
+        while (j < text.size() && matched < kScript.size()) {
+            const char c = text[j];
+            if (kTabAndNewline.find(c) != std::string_view::npos) {
+                ++j;
+                continue;
+            }
+            const char low = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            if (low != kScript[matched])
+                break;
+            ++matched;
+            ++j;
+        }
+        if (matched < kScript.size())
+            return text;
+        text.erase(0, j);
+    }
+}
+
+} // namespace zemora

@@ -1,0 +1,25 @@
+#pragma once
+// What a page may ask the browser to open. Every address a page asks for outside its own
+// frame (a new window, a link opened here from the context menu) passes here before it
+// reaches the top frame; what the user types or chooses never does. Text is UTF-8.
+#include <string>
+#include <string_view>
+
+namespace zemora {
+
+// The scheme an address names, in lower case without its ":", or empty when it names
+// none (see hasScheme: "localhost:8080" names none).
+std::string schemeOf(std::string_view address);
+
+// Whether the page at `page` may have `target` opened in the top frame. Never a script
+// or inline document, which would run with the top page's origin instead of the one
+// that asked; never a local file unless the page is a local file itself; and only
+// schemes a page can show.
+bool pageMayOpen(std::string_view page, std::string_view target);
+
+// Pasted text without the "javascript:" that would run it in the shown page: a page may
+// tempt the user into pasting script. Taken off as often as it stands at the front, with
+// the blanks and control characters the engine skips before a scheme.
+std::string withoutScriptScheme(std::string_view pasted);
+
+} // namespace zemora

@@ -1,0 +1,342 @@
+// A page stays in its own origin and never traps the user: tried as a hostile page would,
+// with a frame from a second origin, real clicks, and the engine's processes watched.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <utility>
+
+#include <wx/frame.h>
+#include <wx/webview.h>
+#include <webkit2/webkit2.h>
+
+#include "browse/ErrorPages.h"
+#include "tests/support/BrowserFixture.h"
+#include "tests/support/PageActions.h"
+
+using namespace zemora;
+using namespace zemora::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Shown in the host's title if a script ever runs there with the host's cookie.
+constexpr char kStolen[] = "STOLEN";
+
+class PageOrigin : public BrowserFixture {
+protected:
+    void SetUp() override
+    {
+        downloads = testHome() / "Downloads";
+        fs::remove_all(downloads);
+        fs::create_directories(downloads);
+        BrowserFixture::SetUp();
+        browser->askSilenceDialogs = [this] {
+            ++silenceOffers;
+            return silenceAnswer;
+        };
+    }
+
+    WebKitWebView* view() { return static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend()); }
+
+    // The host on 127.0.0.1 sets its cookie and frames, over the whole page, a document
+    // from a second origin (the same server by another name).
+    std::string hostFraming(const std::string& framePath, const std::string& frameAttributes = "")
+    {
+        server.route("/host.html",
+                     htmlPage(wholePage("Host", "<script>document.cookie='secret=host-only; path=/'</script>"
+                                                "<iframe id=all " + frameAttributes + " style=\"border:0\" src=\"" +
+                                                    otherOrigin(framePath) + "\"></iframe>")));
+        return server.url("/host.html");
+    }
+    std::string otherOrigin(const std::string& path) { return "http://localhost:" + std::to_string(server.port()) + path; }
+
+    // Loads the host, clicks into the frame as a person would, and gives whatever the
+    // click set off time to happen.
+    void clickInFrameOf(const std::string& host)
+    {
+        ASSERT_TRUE(open(host));
+        ASSERT_TRUE(runEventsUntil([&] { return server.hits("/frame.html") > 0; }));
+        settle(500ms);
+        clickAt(browser->Window(), 100, 100);
+        settle(1500ms);
+    }
+
+    bool scriptRanInHost() { return browser->LocationName().Contains(kStolen); }
+
+    // The frame's attack, clicked: nothing runs in the host, which stays where it was.
+    void attackFromFrame(const std::string& frameAttributes = "")
+    {
+        DisplayLock alone;
+        frame->Raise();
+        const std::string host = hostFraming("/frame.html", frameAttributes);
+        clickInFrameOf(host);
+        EXPECT_FALSE(scriptRanInHost()) << browser->LocationName().utf8_string();
+        EXPECT_EQ(browser->LocationURL().utf8_string(), host);
+        EXPECT_TRUE(told("已阻止", 1ms));
+    }
+
+    bool dialogShown()
+    {
+        bool found = false;
+        gtk_container_forall(GTK_CONTAINER(view()),
+                             [](GtkWidget* child, gpointer any) {
+                                 if (strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog") &&
+                                     gtk_widget_get_visible(child))
+                                     *static_cast<bool*>(any) = true;
+                             },
+                             &found);
+        return found;
+    }
+
+    // The button of the engine's dialog, pressed as a click on it would.
+    bool pressDialogButton()
+    {
+        struct Walk {
+            static void visit(GtkWidget* widget, gpointer found)
+            {
+                auto** button = static_cast<GtkWidget**>(found);
+                if (*button)
+                    return;
+                if (GTK_IS_BUTTON(widget))
+                    *button = widget;
+                else if (GTK_IS_CONTAINER(widget))
+                    gtk_container_forall(GTK_CONTAINER(widget), visit, found);
+            }
+        };
+        GtkWidget* button = nullptr;
+        gtk_container_forall(GTK_CONTAINER(view()),
+                             [](GtkWidget* child, gpointer found) {
+                                 if (strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog"))
+                                     Walk::visit(child, found);
+                             },
+                             &button);
+        if (button)
+            gtk_button_clicked(GTK_BUTTON(button));
+        return button != nullptr;
+    }
+
+    bool showing(const std::string& address, const wxString& title, std::chrono::milliseconds time = 20s)
+    {
+        return runEventsUntil(
+            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
+    }
+    bool told(const std::string& part, std::chrono::milliseconds time = 20s)
+    {
+        return runEventsUntil(
+            [&] {
+                return std::any_of(statuses.begin(), statuses.end(),
+                                   [&](const std::string& s) { return s.find(part) != std::string::npos; });
+            },
+            time);
+    }
+
+    fs::path downloads;
+    int silenceOffers = 0;
+    bool silenceAnswer = true;
+};
+
+const std::string kSteal = std::string("javascript:void(document.title='") + kStolen + " '+document.cookie)";
+
+} // namespace
+
+TEST_F(PageOrigin, AFramedPageCannotOpenScriptInItsHostByAClick)
+{
+    server.route("/frame.html",
+                 htmlPage(wholePage("F", "<button id=all onclick=\"window.open(&quot;" + kSteal + "&quot;)\">x</button>")));
+    attackFromFrame();
+}
+
+TEST_F(PageOrigin, AFramedLinkCannotOpenScriptInItsHost)
+{
+    server.route("/frame.html", htmlPage(wholePage("F", "<a id=all target=_blank href=\"" + kSteal + "\">x</a>")));
+    attackFromFrame();
+    // Not from a frame that may not even run scripts either.
+    attackFromFrame("sandbox=\"allow-popups\"");
+}
+
+TEST_F(PageOrigin, AFramedLinkCannotOpenAnInlineDocument)
+{
+    server.route("/frame.html", htmlPage(wholePage("F", "<a id=all target=_blank href=\"data:text/html,<title>" +
+                                                           std::string(kStolen) + "</title>\">x</a>")));
+    attackFromFrame();
+    // Still a browser: an ordinary new window the user asks for opens here.
+    server.route("/frame.html", htmlPage(wholePage("F", "<a id=all target=_blank href=\"/b.html\">b</a>")));
+    DisplayLock alone;
+    frame->Raise();
+    clickInFrameOf(hostFraming("/frame.html"));
+    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Page B"; }));
+}
+
+TEST_F(PageOrigin, ContextMenuOpensNeitherScriptNorLocalFilesFromAPage)
+{
+    DisplayLock alone;
+    frame->Raise();
+    const fs::path secret = testHome() / "secret.html";
+    std::ofstream(secret) << "<title>Secret</title>local";
+    for (const std::string& link : {kSteal, "file://" + secret.string()}) {
+        SCOPED_TRACE(link);
+        server.route("/link.html", htmlPage(wholePage("Link", "<a id=all href=\"" + link + "\">x</a>")));
+        ASSERT_TRUE(open(server.url("/link.html")));
+        settle(300ms);
+        GAction* openHere = nullptr;
+        const gulong watch = g_signal_connect_after(view(), "context-menu",
+            G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*, GAction** found) {
+                for (guint i = 0; i < webkit_context_menu_get_n_items(menu); ++i)
+                    if (GAction* a = webkit_context_menu_item_get_gaction(webkit_context_menu_get_item_at_position(menu, i));
+                        a && g_str_equal(g_action_get_name(a), "zemora-open-link-here"))
+                        *found = G_ACTION(g_object_ref(a));
+                return TRUE;
+            }),
+            &openHere);
+        clickAt(browser->Window(), 100, 100, 3);
+        const bool offered = runEventsUntil([&] { return openHere != nullptr; }, 5s);
+        g_signal_handler_disconnect(view(), watch);
+        if (!offered)
+            continue; // the engine offers no such item for this link: nothing to open
+        statuses.clear();
+        g_action_activate(openHere, nullptr);
+        g_object_unref(openHere);
+        settle(1500ms);
+        EXPECT_EQ(browser->LocationURL(), server.url("/link.html"));
+        EXPECT_EQ(browser->LocationName(), "Link");
+        EXPECT_TRUE(told("已阻止", 1ms));
+    }
+}
+
+TEST_F(PageOrigin, AWebPageOpensNoLocalFileButTheUserStillCan)
+{
+    DisplayLock alone;
+    frame->Raise();
+    const fs::path secret = testHome() / "secret.html";
+    std::ofstream(secret) << "<title>Secret</title>local";
+    const std::string file = "file://" + secret.string();
+    server.route("/opener.html", htmlPage(wholePage("Opener", "<button id=all onclick=\"window.open('" + file + "')\">x</button>")));
+    server.route("/blank.html", htmlPage(wholePage("Blank", "<a id=all target=_blank href=\"" + file + "\">x</a>")));
+    for (const char* path : {"/opener.html", "/blank.html"}) {
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(open(server.url(path)));
+        settle(300ms);
+        clickAt(browser->Window(), 100, 100);
+        settle(1500ms);
+        EXPECT_EQ(browser->LocationURL().utf8_string(), server.url(path));
+    }
+    // Typed (or given on the command line), it opens.
+    EXPECT_TRUE(open(file));
+    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Secret"; }));
+}
+
+TEST_F(PageOrigin, DownloadNamesWithFolderPartsKillNoEngineProcess)
+{
+    DisplayLock alone;
+    frame->Raise();
+    server.route("/evil-frame", attachment("../../framed.txt", "framed\n"));
+    Response plainText;
+    plainText.contentType = "text/plain";
+    plainText.body = "linked\n";
+    server.route("/data.txt", plainText);
+    server.route("/evil-header", attachment("../../header.txt", "header\n"));
+    ASSERT_TRUE(open(server.url("/a.html")));
+    const std::vector<int> network = ourNetworkProcesses(), web = ourWebProcesses();
+    ASSERT_FALSE(network.empty());
+    ASSERT_FALSE(web.empty());
+
+    // A frame answering with an attachment.
+    server.route("/framing.html", htmlPage(wholePage("Framing", "<iframe src=\"/evil-frame\"></iframe>")));
+    ASSERT_TRUE(open(server.url("/framing.html")));
+    EXPECT_TRUE(told("已下载 framed.txt"));
+    // A download link's own name, clicked; and one whose answer names the file.
+    for (const auto& [href, name] : {std::pair{"/data.txt", "../../linked.txt"}, std::pair{"/evil-header", "plain.txt"}}) {
+        SCOPED_TRACE(href);
+        server.route("/link.html", htmlPage(wholePage("Link", std::string("<a id=all download=\"") + name +
+                                                                  "\" href=\"" + href + "\">x</a>")));
+        ASSERT_TRUE(open(server.url("/link.html")));
+        settle(300ms);
+        statuses.clear();
+        clickAt(browser->Window(), 100, 100);
+        EXPECT_TRUE(told("已下载")) << "nothing was saved";
+        settle(300ms);
+    }
+    // The server's name wins over the link's, as in every browser; both lose their folders.
+    EXPECT_EQ(namesIn(downloads), (std::vector<std::string>{"framed.txt", "header.txt", "linked.txt"}));
+    EXPECT_FALSE(fs::exists(testHome().parent_path() / "linked.txt"));
+    EXPECT_EQ(ourNetworkProcesses(), network) << "the network process lives on";
+    EXPECT_EQ(ourWebProcesses(), web) << "the page's process lives on";
+    EXPECT_TRUE(open(server.url("/b.html")));
+}
+
+TEST_F(PageOrigin, ADownloadLostWithTheNetworkProcessIsToldAndLeavesNothing)
+{
+    Response slow;
+    slow.contentType = "application/octet-stream";
+    slow.generatedBytes = 64u << 20;
+    slow.headers = {{"Content-Disposition", "attachment; filename=\"slow.bin\""}};
+    server.route("/slow.bin", slow);
+    // The server writes as fast as the engine reads: the test kills the process at once.
+    browser->NavigateTo(server.url("/slow.bin"));
+    ASSERT_TRUE(told("正在下载 slow.bin"));
+    for (int pid : ourNetworkProcesses())
+        ::kill(pid, SIGKILL);
+    EXPECT_TRUE(told("下载进程已停止", 10s));
+    settle(500ms);
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{});
+    // Closing the window with the lost download must not crash (TearDown destroys it).
+    browser.reset();
+}
+
+TEST_F(PageOrigin, TheUsersNavigationWinsOverATrappingPage)
+{
+    struct Trap {
+        const char* how;
+        const char* script;
+        bool dialog;
+    };
+    const Trap traps[] = {
+        {"alert loop", "while (true) alert('trap');", true},
+        {"confirm loop", "while (true) confirm('trap');", true},
+        {"prompt loop", "while (true) prompt('trap');", true},
+        {"endless script", "while (true) {}", false},
+    };
+    silenceAnswer = false;
+    for (const Trap& trap : traps) {
+        SCOPED_TRACE(trap.how);
+        server.route("/trap.html", htmlPage(std::string("<title>Trap</title><script>setTimeout(function () {") +
+                                            trap.script + "}, 200)</script>"));
+        ASSERT_TRUE(open(server.url("/trap.html")));
+        if (trap.dialog)
+            ASSERT_TRUE(runEventsUntil([this] { return dialogShown(); }, 10s));
+        else
+            settle(1s);
+        const auto asked = std::chrono::steady_clock::now();
+        browser->NavigateTo(server.url("/a.html"));
+        EXPECT_TRUE(showing(server.url("/a.html"), "Page A", 15s));
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 12s);
+        EXPECT_FALSE(dialogShown());
+    }
+}
+
+TEST_F(PageOrigin, APageShowingDialogsInARowCanBeSilenced)
+{
+    server.route("/nag.html", htmlPage("<title>Nag</title><script>setTimeout(function () {"
+                                       "for (var i = 0; i < 5; ++i) alert(i); document.title = 'Done';"
+                                       "}, 200)</script>"));
+    ASSERT_TRUE(open(server.url("/nag.html")));
+    // Stop answers the dialog shown and quiets the page: the rest are answered unseen.
+    ASSERT_TRUE(runEventsUntil([this] { return dialogShown(); }, 10s));
+    browser->Stop();
+    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Done"; }, 10s));
+    EXPECT_FALSE(dialogShown());
+    EXPECT_EQ(silenceOffers, 0);
+
+    // Answered one by one, the third dialog in a row asks, and yes silences the page.
+    ASSERT_TRUE(open(server.url("/nag.html")));
+    for (int shown = 1; shown < kDialogsBeforeOffer; ++shown) {
+        ASSERT_TRUE(runEventsUntil([this] { return dialogShown(); }, 10s)) << shown;
+        ASSERT_TRUE(pressDialogButton());
+        runEventsUntil([&] { return !dialogShown(); }, 2s);
+    }
+    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Done"; }, 10s));
+    EXPECT_EQ(silenceOffers, 1);
+    EXPECT_FALSE(dialogShown());
+}

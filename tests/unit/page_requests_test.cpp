@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "browse/PageRequests.h"
+
+using namespace zemora;
+
+TEST(PageRequests, APageOpensOnlyWhatItCouldShowInItsOwnRight)
+{
+    struct Case {
+        const char* page;
+        const char* target;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"http://a.test/", "http://b.test/x", true},
+        {"http://a.test/", "HTTPS://b.test/", true},
+        {"https://a.test/", "blob:https://a.test/1d2c", true},
+        {"http://a.test/", "zemora:home", true},
+        // Script and inline documents would run with the top page's origin.
+        {"http://a.test/", "javascript:alert(document.cookie)", false},
+        {"http://a.test/", "JavaScript:alert(1)", false},
+        {"http://a.test/", "java\tscript:alert(1)", false},
+        {"http://a.test/", " \njavascript:alert(1)", false},
+        {"http://a.test/", "javascript:1", false},
+        {"http://a.test/", "data:text/html,<script>alert(1)</script>", false},
+        {"http://a.test/", "DATA:text/html;base64,PHNjcmlwdD4=", false},
+        {"http://a.test/", "vbscript:msgbox", false},
+        {"http://a.test/", "about:blank", false},
+        // Local files only from local files.
+        {"http://a.test/", "file:///etc/passwd", false},
+        {"https://a.test/", "FILE:///home/user/Downloads/evil.html", false},
+        {"", "file:///tmp/a.html", false},
+        {"zemora:home", "file:///tmp/a.html", false},
+        {"file:///home/user/index.html", "file:///home/user/other.html", true},
+        // Whatever names no scheme a page can be shown from.
+        {"http://a.test/", "", false},
+        {"http://a.test/", "mailto:a@b.test", false},
+        {"http://a.test/", "localhost:8080", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(pageMayOpen(c.page, c.target), c.allowed) << c.page << " -> " << c.target;
+}
+
+TEST(PageRequests, PastedScriptLosesItsScheme)
+{
+    struct Case {
+        const char* pasted;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"javascript:alert(1)", "alert(1)"},
+        {"  JAVASCRIPT:alert(1)", "alert(1)"},
+        {"javascript:javascript:alert(1)", "alert(1)"},
+        {"java\tscript:alert(1)", "alert(1)"},
+        {"\x01javascript: javascript:x", "x"},
+        {"http://a.test/?q=javascript:x", "http://a.test/?q=javascript:x"},
+        {"javascrip", "javascrip"},
+        {"新浪", "新浪"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(withoutScriptScheme(c.pasted), c.kept) << c.pasted;
+}
+
+TEST(PageRequests, SchemeIsNamedInLowerCaseOrNotAtAll)
+{
+    EXPECT_EQ(schemeOf("HTTP://x"), "http");
+    EXPECT_EQ(schemeOf("about:blank"), "about");
+    EXPECT_EQ(schemeOf("localhost:8080/a"), "");
+    EXPECT_EQ(schemeOf("www.x.com:abc"), "");
+    EXPECT_EQ(schemeOf("plain text"), "");
+}
