@@ -8,6 +8,7 @@
 #include <wx/toolbar.h>
 
 #include "app/Resources.h"
+#include "app/LongListPopup.h"
 #include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
 
@@ -74,6 +75,7 @@ void Form1::createControls()
 
     Combo2 = std::make_unique<ComboBox>(combo(kFavoritesPrompt));
     place(Combo2->Window(), 5880, 1080, 3135, 300);
+    openLongListsOurselves(*Combo2);
 
     Text2 = new wxTextCtrl(inner_, wxID_ANY, wxText(kAddressPrompt));
     place(Text2, 6480, 2040, 2415, 270);

@@ -188,6 +188,31 @@ void appendToList(wxComboBox* box, const wxString& item)
     gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box->GetHandle()), item.utf8_str());
 }
 
+void whenListOpens(wxComboBox* box, std::function<bool()> instead)
+{
+    auto* asked = new std::function<bool()>(std::move(instead));
+    const auto destroy = [](gpointer data, GClosure*) { delete static_cast<std::function<bool()>*>(data); };
+    GtkWidget* combo = box->GetHandle();
+    // The key (Alt+Down) and gtk_combo_box_popup() go through the "popup" signal.
+    g_signal_connect_data(combo, "popup", G_CALLBACK(+[](GtkComboBox* self, std::function<bool()>* ask) {
+                              if ((*ask)())
+                                  g_signal_stop_emission_by_name(self, "popup");
+                          }),
+                          asked, destroy, G_CONNECT_DEFAULT);
+    // The arrow is a toggle button inside the drop-down, which opens the list itself.
+    gtk_container_forall(GTK_CONTAINER(combo),
+                         [](GtkWidget* child, gpointer ask) {
+                             if (GTK_IS_TOGGLE_BUTTON(child))
+                                 g_signal_connect(child, "button-press-event",
+                                                  G_CALLBACK(+[](GtkWidget*, GdkEventButton* press,
+                                                                 std::function<bool()>* a) -> gboolean {
+                                                      return press->button == 1 && (*a)();
+                                                  }),
+                                                  ask);
+                         },
+                         asked);
+}
+
 void showPressed(wxWindow* button, bool pressed)
 {
     GtkWidget* widget = button->GetHandle();
@@ -225,6 +250,8 @@ void followTabOrder(wxWindow*, std::vector<wxWindow*>) {}
 void keepCaptionsOffPictures(wxToolBar*) {}
 
 void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
+
+void whenListOpens(wxComboBox*, std::function<bool()>) {}
 
 #endif
 

@@ -1,6 +1,7 @@
 #pragma once
 // The few places the window reaches past the toolkit to the native widgets. Each has a
 // plain fallback, so the window code reads the same on every port.
+#include <functional>
 #include <vector>
 
 class wxComboBox;
@@ -28,6 +29,10 @@ void followTabOrder(wxWindow* panel, std::vector<wxWindow*> order);
 
 // Appends to a drop-down's list without the toolkit's walk over the existing entries.
 void appendToList(wxComboBox* box, const wxString& item);
+
+// Asks `instead` each time the drop-down's list is about to open, by its arrow or its key;
+// when it answers true, the toolkit's own list stays shut.
+void whenListOpens(wxComboBox* box, std::function<bool()> instead);
 
 // Shows a command button pressed in (or not) without changing its kind or caption.
 void showPressed(wxWindow* button, bool pressed);

@@ -231,6 +231,9 @@ inline constexpr BilingualText kCertificateUntrusted{"证书不受信任", "the 
 inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open Link Here"};
 // A page asked for an address it may not open (a script, an inline document, a local file).
 inline constexpr BilingualText kPageRequestRefused{"已阻止网页打开 {address}", "The page may not open this address"};
+// A drop-down with more entries than this opens a list of ours, which shows this many rows.
+inline constexpr int kLongListEntries = 300;
+inline constexpr int kLongListRows = 20;
 // The banner names at most this many bytes of an address a page asked for.
 inline constexpr std::size_t kMaxToldAddress = 300;
 // Asked once a page has shown this many dialogs in a row.

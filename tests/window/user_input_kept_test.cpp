@@ -71,3 +71,31 @@ TEST_F(UserInputKept, PastedScriptLosesItsSchemeButAddressesPasteAsTheyAre)
         EXPECT_EQ(form->Combo1->Text(), wxString::FromUTF8(c.box));
     }
 }
+TEST_F(UserInputKept, TwentyThousandFavoritesOpenAListWithinTheScreen)
+{
+    for (int i = 0; i < 20000; ++i)
+        writeFile("site" + std::to_string(i) + ".url", "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
+    form->runHandler([this] { form->LoadFavoritesList(); });
+    ASSERT_EQ(form->Combo2->ListCount(), 20000);
+    auto* box = GTK_COMBO_BOX(form->Combo2->Window()->GetHandle());
+    // Opened as a click on its arrow opens it.
+    gtk_combo_box_popup(box);
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(1500));
+    GdkScreen* screen = gdk_screen_get_default();
+    int shown = 0;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next) {
+        GtkWidget* window = GTK_WIDGET(w->data);
+        if (!gtk_widget_get_visible(window) || gtk_window_get_window_type(GTK_WINDOW(window)) != GTK_WINDOW_POPUP)
+            continue;
+        ++shown;
+        EXPECT_LE(gtk_widget_get_allocated_height(window), gdk_screen_get_height(screen));
+    }
+    g_list_free(windows);
+    EXPECT_GE(shown, 1) << "the list is open";
+    gtk_combo_box_popdown(box);
+    runPendingEvents();
+    // And still works: a favorite far down is chosen.
+    choose(19999);
+    EXPECT_FALSE(browser->calls.empty());
+}
