@@ -66,7 +66,7 @@ protected:
     bool scriptRanInHost() { return browser->LocationName().Contains(kStolen); }
 
     // The frame's attack, clicked: nothing runs in the host, which stays where it was.
-    void attackFromFrame(const std::string& frameAttributes = "")
+    void attackFromFrame(const std::string& frameAttributes = "", bool refusedByUs = true)
     {
         DisplayLock alone;
         frame->Raise();
@@ -74,7 +74,9 @@ protected:
         clickInFrameOf(host);
         EXPECT_FALSE(scriptRanInHost()) << browser->LocationName().utf8_string();
         EXPECT_EQ(browser->LocationURL().utf8_string(), host);
-        EXPECT_TRUE(told("已阻止", 1ms));
+        if (refusedByUs) {
+            EXPECT_TRUE(told("已阻止", 1ms));
+        }
     }
 
     bool dialogShown()
@@ -167,6 +169,25 @@ TEST_F(PageOrigin, AFramedLinkCannotOpenAnInlineDocument)
     frame->Raise();
     clickInFrameOf(hostFraming("/frame.html"));
     EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Page B"; }));
+}
+
+TEST_F(PageOrigin, APageCannotSendTheTopFrameToAnInlineDocument)
+{
+    const std::string inline_ = std::string("data:text/html,<title>") + kStolen + "</title>";
+    // The engine refuses these itself; the test keeps it so.
+    server.route("/frame.html", htmlPage(wholePage("F", "<a id=all target=_top href=\"" + inline_ + "\">x</a>")));
+    attackFromFrame("", false);
+    server.route("/self.html", htmlPage(wholePage("Self", "<button id=all onclick=\"location='" + inline_ + "'\">x</button>")));
+    DisplayLock alone;
+    frame->Raise();
+    ASSERT_TRUE(open(server.url("/self.html")));
+    settle(300ms);
+    clickAt(browser->Window(), 100, 100);
+    settle(1500ms);
+    EXPECT_EQ(browser->LocationURL().utf8_string(), server.url("/self.html"));
+    // Typed by the user, it opens.
+    EXPECT_TRUE(open(inline_));
+    EXPECT_TRUE(runEventsUntil([&] { return scriptRanInHost(); }));
 }
 
 TEST_F(PageOrigin, ContextMenuOpensNeitherScriptNorLocalFilesFromAPage)
