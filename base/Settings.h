@@ -190,6 +190,17 @@ inline constexpr std::string_view kCloseButton = "关闭";
 inline constexpr std::string_view kMatchesFound = "找到 %u 处";
 inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was not found"};
 
+// ---- The home page ----
+
+inline constexpr std::string_view kHomePageTitle = "Zemora浏览器主页";
+inline constexpr BilingualText kHomeWelcome{"欢迎使用 Zemora浏览器", "Welcome"};
+inline constexpr BilingualText kHomeHowTo{"在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。",
+                                          "Type an address or a site name in the address box and press Enter or “GO...”."};
+inline constexpr BilingualText kHomePortalsHeading{"常用网站", "Web sites"};
+inline constexpr BilingualText kHomeFavoritesHeading{"收藏夹", "Favorites"};
+inline constexpr BilingualText kHomeFavorites{"收藏夹中的网站可从地址栏右侧的下拉列表打开。",
+                                              "Favorites open from the drop-down list."};
+
 // ---- Pages of our own: a load that failed, an untrusted certificate, a page that ended ----
 
 inline constexpr std::string_view kErrorPageTitle = "无法显示网页 (The page cannot be shown)";
