@@ -128,6 +128,15 @@ inline constexpr std::string_view kAddressPrompt = "请填写您想收藏的网�
 // Shown over the page while it loads.
 inline constexpr std::string_view kLoadingSign = "正在加载…";
 
+// ---- What a screen reader says of the window; never shown ----
+
+// The favorites drop-down's name; its prompt (kFavoritesPrompt) is its description.
+inline constexpr std::string_view kFavoritesListName = "收藏夹列表";
+// The page's area, around the page itself.
+inline constexpr std::string_view kPageAreaName = "网页";
+// Said as a page starts loading (kLoadingSign) and as it stops, loaded or not.
+inline constexpr std::string_view kLoadingEnded = "加载结束";
+
 // ---- Limits ----
 
 // Larger shortcut or INI files are refused: none of ours comes near it.
