@@ -35,6 +35,7 @@ Form1::Form1(Form1Seams seams)
     inner_ = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize());
     useCompactControls(inner_);
     createControls();
+    describeControls();
     setTabOrder();
     wireEvents();
     addPageTools();
@@ -84,6 +85,8 @@ void Form1::createControls()
     // They only carry the page's name and address for adding a favorite.
     Text2->Hide();
     Text1->Hide();
+    hideFromAssistiveTools(Text2);
+    hideFromAssistiveTools(Text1);
 
     createToolbar();
     place(Toolbar1->Window(), 0, 0, 9945, 945);
@@ -98,11 +101,11 @@ void Form1::createControls()
 
     place(WebBrowser1->Window(), 0, 1440, 9970, 6015);
 
-    Label2 = new wxStaticText(inner_, wxID_ANY, wxText(kBannerAtStart), wxDefaultPosition,
-                              wxDefaultSize, wxST_NO_AUTORESIZE);
+    // The banner labels nothing; "Address:" labels the address box, not the control after
+    // it in tab order.
+    Label2 = createLabel(inner_, wxText(kBannerAtStart), wxST_NO_AUTORESIZE);
     place(Label2, 0, 7560, 10455, 255);
-    Label1 = new wxStaticText(inner_, wxID_ANY, wxText(kAddressLabel), wxDefaultPosition, wxDefaultSize,
-                              wxST_NO_AUTORESIZE);
+    Label1 = createLabel(inner_, wxText(kAddressLabel), wxST_NO_AUTORESIZE, Combo1->Window());
     place(Label1, 110, 1110, 735, 255);
 }
 
@@ -122,6 +125,14 @@ void Form1::createToolbar()
     bar->Realize();
     keepCaptionsOffPictures(bar);
     Toolbar1 = std::make_unique<Toolbar>(bar, std::move(buttons));
+}
+
+void Form1::describeControls()
+{
+    describeForAssistiveTools(Combo2->Window(), wxText(kFavoritesListName), wxText(kFavoritesPrompt));
+    describeForAssistiveTools(WebBrowser1->Window(), wxText(kPageAreaName));
+    nameToolsByCaptions(Toolbar1->Window());
+    tellPressedState(autofresh);
 }
 
 void Form1::setTabOrder()

@@ -120,6 +120,8 @@ public:
 private:
     void createControls();
     void createToolbar();
+    // What assistive tools are told of the controls beyond what they tell themselves.
+    void describeControls();
     void setTabOrder();
     void wireEvents();
     void wireKeys();

@@ -9,6 +9,7 @@
 
 #include "app/FindDialog.h"
 #include "app/Form1.h"
+#include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
 
 namespace zemora {
@@ -24,6 +25,7 @@ void Form1::addPageTools()
     row->Add(spinner, 0, wxALIGN_CENTER_VERTICAL | wxALL, FromDIP(2));
     row->Add(text, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(4));
     sign->SetSizerAndFit(row);
+    sign->SetCanFocus(false); // a sign, never a stop of the keyboard
     sign->Hide();
     loadingSign_ = sign;
 
@@ -47,6 +49,8 @@ void Form1::addPageTools()
             sign->Hide();
         }
         page->SetCursor(loading ? wxCursor(wxCURSOR_ARROWWAIT) : wxNullCursor);
+        // Once as it starts and once as it ends, as the sign comes and goes.
+        announce(this, wxText(loading ? kLoadingSign : kLoadingEnded));
     };
     WebBrowser1->FindResult = [this](unsigned matches) {
         if (findDialog_)

@@ -128,6 +128,15 @@ inline constexpr std::string_view kAddressPrompt = "请填写您想收藏的网�
 // Shown over the page while it loads.
 inline constexpr std::string_view kLoadingSign = "正在加载…";
 
+// ---- What a screen reader says of the window; never shown ----
+
+// The favorites drop-down's name; its prompt (kFavoritesPrompt) is its description.
+inline constexpr std::string_view kFavoritesListName = "收藏夹列表";
+// The page's area, around the page itself.
+inline constexpr std::string_view kPageAreaName = "网页";
+// Said as a page starts loading (kLoadingSign) and as it stops, loaded or not.
+inline constexpr std::string_view kLoadingEnded = "加载结束";
+
 // ---- Limits ----
 
 // Larger shortcut or INI files are refused: none of ours comes near it.
@@ -189,6 +198,17 @@ inline constexpr std::string_view kCloseButton = "关闭";
 // What the dialog says of its last search.
 inline constexpr std::string_view kMatchesFound = "找到 %u 处";
 inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was not found"};
+
+// ---- The home page ----
+
+inline constexpr std::string_view kHomePageTitle = "Zemora浏览器主页";
+inline constexpr BilingualText kHomeWelcome{"欢迎使用 Zemora浏览器", "Welcome"};
+inline constexpr BilingualText kHomeHowTo{"在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。",
+                                          "Type an address or a site name in the address box and press Enter or “GO...”."};
+inline constexpr BilingualText kHomePortalsHeading{"常用网站", "Web sites"};
+inline constexpr BilingualText kHomeFavoritesHeading{"收藏夹", "Favorites"};
+inline constexpr BilingualText kHomeFavorites{"收藏夹中的网站可从地址栏右侧的下拉列表打开。",
+                                              "Favorites open from the drop-down list."};
 
 // ---- Pages of our own: a load that failed, an untrusted certificate, a page that ended ----
 

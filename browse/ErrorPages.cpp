@@ -1,7 +1,5 @@
 #include "browse/ErrorPages.h"
 
-#include "base/Failure.h"
-
 namespace zemora {
 
 namespace {
@@ -11,21 +9,26 @@ std::string text(std::string_view utf8) { return std::string(utf8); }
 std::string page(const BilingualText& heading, const std::string& address,
                  const std::vector<FailureReason>& reasons, const BilingualText& advice)
 {
+    // Headings, so a screen reader can jump from the heading to the address and the reason.
+    const auto subheading = [](const BilingualText& label) {
+        return "<h2>" + htmlEscaped(text(label.chinese)) + " " + inEnglish("(" + text(label.english) + ")") +
+               "</h2>\n";
+    };
     std::string html =
         "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>" +
         std::string(kErrorPageTitle) +
         "</title>\n<style>body { font-family: sans-serif; margin: 2em auto; max-width: 40em;"
-        " color: #333; } h1 { color: #a51d2d; font-size: 1.4em; } .address { font-family:"
+        " color: #333; } h1 { color: #a51d2d; font-size: 1.4em; } h2 { font-size: 1em;"
+        " font-weight: normal; margin: 1em 0; } .address { font-family:"
         " monospace; word-break: break-all; background: #f4f4f4; padding: .3em; }"
         " .en { color: #666; }</style></head>\n<body>\n<h1>" +
-        htmlEscaped(text(heading.chinese)) + "<br><span class=\"en\">" + htmlEscaped(text(heading.english)) +
-        "</span></h1>\n<p>" + bilingual(kPageAddressLabel) + ":</p>\n<p class=\"address\">" +
-        htmlEscaped(address) + "</p>\n<p>" + bilingual(kPageReasonLabel) + ":</p>\n<ul>\n";
+        htmlEscaped(text(heading.chinese)) + "<br>" + inEnglish(heading.english) + "</h1>\n" +
+        subheading(kPageAddressLabel) + "<p class=\"address\">" + htmlEscaped(address) + "</p>\n" +
+        subheading(kPageReasonLabel) + "<ul>\n";
     for (const FailureReason& reason : reasons)
-        html += "<li>" + htmlEscaped(reason.chinese) + " <span class=\"en\">(" +
-                htmlEscaped(reason.english) + ")</span></li>\n";
-    html += "</ul>\n<p>" + htmlEscaped(text(advice.chinese)) + "<br><span class=\"en\">" +
-            htmlEscaped(text(advice.english)) + "</span></p>\n</body></html>\n";
+        html += "<li>" + htmlEscaped(reason.chinese) + " " + inEnglish("(" + reason.english + ")") + "</li>\n";
+    html += "</ul>\n<p>" + htmlEscaped(text(advice.chinese)) + "<br>" + inEnglish(advice.english) +
+            "</p>\n</body></html>\n";
     return html;
 }
 
@@ -46,6 +49,11 @@ std::string htmlEscaped(const std::string& text)
         }
     }
     return out;
+}
+
+std::string inEnglish(std::string_view english)
+{
+    return "<span class=\"en\" lang=\"en\">" + htmlEscaped(text(english)) + "</span>";
 }
 
 std::vector<FailureReason> certificateReasons(unsigned flags)

@@ -2,6 +2,7 @@
 // The browser's own pages for a load that failed or a page whose process died: pure
 // text building, no toolkit. Every text is UTF-8.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Settings.h"
@@ -27,6 +28,10 @@ struct FailureReason {
 FailureReason failureReason(const BilingualText& text, const std::string& detail = {});
 
 std::string htmlEscaped(const std::string& text);
+
+// English text on a page of ours, escaped and marked as English: the pages are Chinese
+// (lang="zh-CN"), and a screen reader speaks each part in its own language.
+std::string inEnglish(std::string_view english);
 
 // One reason for each problem set in flags (a generic one when none is known).
 std::vector<FailureReason> certificateReasons(unsigned flags);

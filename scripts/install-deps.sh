@@ -10,6 +10,7 @@ packages=(
   bubblewrap xdg-dbus-proxy
   locales librsvg2-bin fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick openssl
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
   xdg-utils shared-mime-info libfile-mimeinfo-perl
 )

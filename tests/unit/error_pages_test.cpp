@@ -2,8 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "browse/HomePage.h"
+
 namespace zemora {
 namespace {
+
+std::size_t count(const std::string& html, const std::string& part)
+{
+    std::size_t n = 0;
+    for (std::size_t at = html.find(part); at != std::string::npos; at = html.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// Whether this English text stands in an element marked as English, as it is shown.
+bool markedEnglish(const std::string& html, std::string_view english)
+{
+    return html.find("lang=\"en\">" + std::string(english) + "</span>") != std::string::npos ||
+           html.find("lang=\"en\">(" + std::string(english) + ")</span>") != std::string::npos;
+}
 
 TEST(ErrorPages, AddressAndReasonAreEscaped)
 {
@@ -35,6 +52,45 @@ TEST(ErrorPages, ProcessEndedPageTellsOutOfMemoryApart)
     EXPECT_NE(processEndedPage("http://h/", true).find("out of memory"), std::string::npos);
     EXPECT_EQ(processEndedPage("http://h/", false).find("out of memory"), std::string::npos);
     EXPECT_NE(processEndedPage("http://h/", false).find("网页已停止运行"), std::string::npos);
+}
+
+// A screen reader speaks each language in its own voice and jumps between the headings.
+TEST(ErrorPages, ChineseAndEnglishAreMarkedAndEachPartHasAHeading)
+{
+    const std::vector<std::pair<std::string, std::vector<BilingualText>>> pages = {
+        {loadFailedPage("http://h/", failureReason(kConnectionRefused, "detail")),
+         {kLoadFailedHeading, kLoadFailedAdvice, {"", "the server refused the connection: detail"}}},
+        {certificatePage("https://h/", kCertExpired), {kInsecureHeading, kInsecureAdvice, kCertificateExpired}},
+        {processEndedPage("http://h/", false), {kPageEndedHeading, kPageEndedAdvice, kPageProcessEnded}},
+    };
+    for (const auto& [html, texts] : pages) {
+        EXPECT_EQ(html.find("<html lang=\"zh-CN\">"), 16u) << html;
+        EXPECT_EQ(count(html, "<h1>"), 1u) << html;
+        EXPECT_EQ(count(html, "<h2>"), 2u) << "the address and the reason: " << html;
+        for (const BilingualText& text : {kPageAddressLabel, kPageReasonLabel})
+            EXPECT_TRUE(markedEnglish(html, text.english)) << text.english << "\n" << html;
+        for (const BilingualText& text : texts) {
+            EXPECT_TRUE(markedEnglish(html, text.english)) << text.english << "\n" << html;
+            EXPECT_NE(html.find(std::string(text.chinese)), std::string::npos) << text.chinese;
+        }
+        EXPECT_EQ(count(html, "lang=\"en\""), 5u) << "nothing else is marked English: " << html;
+    }
+}
+
+TEST(HomePage, EnglishIsMarkedHeadingsLeadToEachPartAndEveryPortalIsLinked)
+{
+    const std::string html = homePageHtml();
+    EXPECT_EQ(html.find("<html lang=\"zh-CN\">"), 16u);
+    EXPECT_EQ(count(html, "<h1>"), 1u);
+    EXPECT_EQ(count(html, "<h2>"), 2u);
+    for (const BilingualText& text : {kHomeWelcome, kHomeHowTo, kHomePortalsHeading, kHomeFavoritesHeading, kHomeFavorites}) {
+        EXPECT_TRUE(markedEnglish(html, text.english)) << text.english;
+        EXPECT_NE(html.find(std::string(text.chinese)), std::string::npos) << text.chinese;
+    }
+    for (const Portal& portal : kPortals)
+        EXPECT_NE(html.find("<a href=\"" + std::string(portal.address) + "\">" + std::string(portal.caption) + "</a>"),
+                  std::string::npos)
+            << portal.key;
 }
 
 } // namespace
