@@ -113,6 +113,11 @@ public:
 private:
     void createControls();
     void createToolbar();
+    // The image list's picture size in the window's pixels.
+    wxSize pictureSize() const;
+    // Draws the toolbar's pictures at the image size, or smaller where the toolbar is too
+    // low for it.
+    void fitToolbarPictures();
     void setTabOrder();
     void wireEvents();
     void wireKeys();
