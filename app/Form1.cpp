@@ -102,6 +102,8 @@ void Form1::createControls()
     Label1 = new wxStaticText(inner_, wxID_ANY, wxText(kAddressLabel), wxDefaultPosition, wxDefaultSize,
                               wxST_NO_AUTORESIZE);
     place(Label1, 110, 1110, 735, 255);
+    centreLabelText(Label1);
+    centreLabelText(Label2);
 }
 
 void Form1::createToolbar()

@@ -208,6 +208,12 @@ void keepPicturesWithCaptions(wxToolBar* bar)
     }
 }
 
+void centreLabelText(wxWindow* label)
+{
+    if (GTK_IS_LABEL(label->GetHandle()))
+        gtk_label_set_yalign(GTK_LABEL(label->GetHandle()), 0.5f);
+}
+
 int pictureRoom(const wxToolBar* bar)
 {
     GtkToolbar* toolbar = const_cast<wxToolBar*>(bar)->GTKGetToolbar();
@@ -277,6 +283,8 @@ void followTabOrder(wxWindow*, std::vector<wxWindow*>) {}
 void keepCaptionsOffPictures(wxToolBar*) {}
 
 void keepPicturesWithCaptions(wxToolBar*) {}
+
+void centreLabelText(wxWindow*) {}
 
 int pictureRoom(const wxToolBar* bar) { return bar->GetSize().y; }
 

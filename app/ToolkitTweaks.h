@@ -25,6 +25,10 @@ void keepCaptionsOffPictures(wxToolBar* bar);
 // the button, however tall the layout makes the toolbar.
 void keepPicturesWithCaptions(wxToolBar* bar);
 
+// Draws a label's text in the middle of its height, so it stays level with the text of
+// the boxes beside it however tall the layout makes the row.
+void centreLabelText(wxWindow* label);
+
 // The height the toolbar's buttons leave for a picture at the toolbar's present height:
 // what the toolbar and a button draw around it taken off.
 int pictureRoom(const wxToolBar* bar);

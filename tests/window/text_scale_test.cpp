@@ -230,3 +230,49 @@ TEST_F(TextScale, PictureAndCaptionStayTogetherInTheMiddleOfEachButtonAtEverySiz
     EXPECT_EQ(gaps.size(), 1u) << "the caption's distance from its picture changes with the size";
     EXPECT_LE(*gaps.rbegin(), 6);
 }
+
+namespace {
+
+// How far a control's text lies below the middle of the control (above, when negative), in
+// pixels, as GTK places the text.
+double textOffMiddle(wxWindow* control)
+{
+    GtkWidget* widget = control->GetHandle();
+    const GtkAllocation box = allocationOf(widget);
+    int x = 0, y = 0;
+    PangoLayout* layout = nullptr;
+    if (GTK_IS_COMBO_BOX(widget)) {
+        GtkEntry* entry = GTK_ENTRY(gtk_bin_get_child(GTK_BIN(widget)));
+        gtk_entry_get_layout_offsets(entry, &x, &y); // from the entry's corner
+        y += allocationOf(GTK_WIDGET(entry)).y;
+        layout = gtk_entry_get_layout(entry);
+    } else {
+        GtkLabel* label = GTK_LABEL(GTK_IS_BUTTON(widget) ? gtk_bin_get_child(GTK_BIN(widget)) : widget);
+        gtk_label_get_layout_offsets(label, &x, &y); // in the window's coordinates
+        layout = gtk_label_get_layout(label);
+    }
+    int width = 0, height = 0;
+    pango_layout_get_pixel_size(layout, &width, &height);
+    return y + height / 2.0 - (box.y + box.height / 2.0);
+}
+
+} // namespace
+
+// The address row and the banner grow with the window; their texts stay in the middle of
+// their boxes, so the row reads as one line at every size.
+TEST_F(TextScale, AddressRowTextsStayInTheMiddleOfTheirBoxesAtEverySize)
+{
+    handle(&Form1::Form_Load);
+    for (const wxSize size : {form->GetClientSize(), wxSize(1280, 1024), wxSize(1920, 1080)}) {
+        form->SetClientSize(size);
+        ASSERT_TRUE(zemora::test::runEventsUntil([&] {
+            return allocationOf(form->Label2->GetHandle()).width == form->Label2->GetSize().x;
+        }));
+        runPendingEvents();
+        for (wxWindow* control : std::initializer_list<wxWindow*>{form->Label1, form->Combo1->Window(), form->Command1,
+                                  form->Combo2->Window(), form->autofresh, form->Label2}) {
+            SCOPED_TRACE(testing::Message() << size.x << "x" << size.y << ", " << control->GetLabel());
+            EXPECT_NEAR(textOffMiddle(control), 0, 1.5);
+        }
+    }
+}
