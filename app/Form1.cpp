@@ -62,7 +62,7 @@ void Form1::createControls()
     // The engine starts its helper processes as soon as its control exists; let that
     // run while the rest of the window is built. It still takes its place in order below.
     WebBrowser1 = seams_.createBrowser(inner_);
-    ImageList1.ListImages = toolbarPictures();
+    ImageList1.ListImages = toolbarPictures(pictureSize());
 
     const auto combo = [this](std::string_view text) {
         return new wxComboBox(inner_, wxID_ANY, wxText(text), wxDefaultPosition,
@@ -107,12 +107,14 @@ void Form1::createControls()
     place(Label2, 0, 7560, 10455, 255);
     Label1 = createLabel(inner_, wxText(kAddressLabel), wxST_NO_AUTORESIZE, Combo1->Window());
     place(Label1, 110, 1110, 735, 255);
+    centreLabelText(Label1);
+    centreLabelText(Label2);
 }
 
 void Form1::createToolbar()
 {
     wxToolBar* bar = createKeyboardToolBar(inner_, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TEXT | wxTB_NODIVIDER);
-    bar->SetToolBitmapSize(kPictureSize);
+    bar->SetToolBitmapSize(pictureSize());
     std::vector<ToolbarButton> buttons;
     int image = 1;
     for (const ToolbarButtonText& text : kToolbarButtons) {
@@ -124,7 +126,12 @@ void Form1::createToolbar()
     }
     bar->Realize();
     keepCaptionsOffPictures(bar);
+    keepPicturesWithCaptions(bar);
     Toolbar1 = std::make_unique<Toolbar>(bar, std::move(buttons));
+    bar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        fitToolbarPictures();
+    });
 }
 
 void Form1::describeControls()
@@ -143,6 +150,11 @@ void Form1::setTabOrder()
     for (std::size_t i = 1; i < std::size(order); ++i)
         order[i]->MoveAfterInTabOrder(order[i - 1]);
     followTabOrder(inner_, {std::begin(order), std::end(order)});
+}
+
+wxSize Form1::pictureSize() const
+{
+    return {scale_.toPixels(kPictureTwips.x), scale_.toPixels(kPictureTwips.y)};
 }
 
 std::vector<LayoutControl*> Form1::Controls() { return collection_; }

@@ -122,6 +122,11 @@ private:
     void createToolbar();
     // What assistive tools are told of the controls beyond what they tell themselves.
     void describeControls();
+    // The image list's picture size in the window's pixels.
+    wxSize pictureSize() const;
+    // Draws the toolbar's pictures at the image size, or smaller where the toolbar is too
+    // low for it.
+    void fitToolbarPictures();
     void setTabOrder();
     void wireEvents();
     void wireKeys();

@@ -1,46 +1,44 @@
 #include "app/Resources.h"
 
-#include <wx/image.h>
+#include <regex>
+#include <string>
 
 namespace zemora {
 
 namespace {
 
-// A portal badge: drawn at its own size and scaled to the picture size, rendered only
-// when a size is asked for.
-class BadgeBundle : public wxBitmapBundleImpl {
-public:
-    explicit BadgeBundle(const char* svg) : svg_(wxBitmapBundle::FromSVG(svg, kBadgeSize)) {}
-
-    wxSize GetDefaultSize() const override { return kPictureSize; }
-    wxSize GetPreferredBitmapSizeAtScale(double scale) const override
-    {
-        return kPictureSize * scale;
-    }
-    wxBitmap GetBitmap(const wxSize& size) override
-    {
-        const double scale = static_cast<double>(size.y) / kPictureSize.y;
-        wxImage image = svg_.GetBitmap(kBadgeSize * scale).ConvertToImage();
-        image.Rescale(size.x, size.y, wxIMAGE_QUALITY_HIGH);
-        return wxBitmap(image);
-    }
-
-private:
-    wxBitmapBundle svg_;
-};
-
+// Portal badges are drawn at 74 by 55 and stretched to the picture size.
 bool isBadge(int index) { return index >= 5 && index <= 10; }
+
+// The document with its root spanning this size and its drawing stretched to fill it: the
+// bundle keeps a document's proportions, and a badge is shown at the picture's.
+std::string stretchedSvg(const std::string& svg, const wxSize& size)
+{
+    std::smatch root;
+    if (!std::regex_search(svg, root, std::regex("<svg\\b[^>]*>")))
+        return svg;
+    // The drawing keeps its own coordinates (viewBox); only the size it is shown at and
+    // how it fills that size change.
+    static const std::regex sizeOrRatio("\\s(width|height|preserveAspectRatio)\\s*=\\s*(\"[^\"]*\"|'[^']*')");
+    std::string tag = std::regex_replace(root.str(), sizeOrRatio, "");
+    tag.insert(4, " width=\"" + std::to_string(size.x) + "\" height=\"" + std::to_string(size.y) +
+                      "\" preserveAspectRatio=\"none\"");
+    return root.prefix().str() + tag + root.suffix().str();
+}
 
 } // namespace
 
-std::vector<wxBitmapBundle> toolbarPictures()
+std::vector<wxBitmapBundle> toolbarPictures(const wxSize& size)
 {
     std::vector<wxBitmapBundle> pictures;
     pictures.reserve(static_cast<std::size_t>(embedded::pictureCount));
     for (int i = 0; i < embedded::pictureCount; ++i) {
         const char* svg = embedded::pictureSvgs[i];
-        pictures.push_back(isBadge(i) ? wxBitmapBundle::FromImpl(new BadgeBundle(svg))
-                                      : wxBitmapBundle::FromSVG(svg, kPictureSize));
+        // Rendered from the vector source at whatever size is asked for: no bitmap is
+        // ever scaled, so the pictures stay sharp at every text scale.
+        pictures.push_back(isBadge(i) ? wxBitmapBundle::FromSVG(
+                                            stretchedSvg(svg, size).c_str(), size)
+                                      : wxBitmapBundle::FromSVG(svg, size));
     }
     return pictures;
 }

@@ -13,12 +13,13 @@ extern const char* const pictureSvgs[];
 extern const int pictureCount;
 } // namespace embedded
 
-inline const wxSize kPictureSize{40, 42};
-// Portal badges are drawn at this size and scaled to the picture size.
-inline const wxSize kBadgeSize{74, 55};
+// The pictures' size: 40 by 42 pixels in twips, 15 to the pixel, so they follow the
+// resolution text is drawn at as the rest of the layout does.
+inline const wxSize kPictureTwips{600, 630};
 
-// The thirteen pictures of the image list, numbered from 1 by callers (index 0 here).
-std::vector<wxBitmapBundle> toolbarPictures();
+// The thirteen pictures of the image list, numbered from 1 by callers (index 0 here),
+// drawn from their sources at this size in the window's pixels.
+std::vector<wxBitmapBundle> toolbarPictures(const wxSize& size);
 wxIconBundle programIcon();
 
 } // namespace zemora

@@ -179,6 +179,64 @@ void keepCaptionsOffPictures(wxToolBar* bar)
     });
 }
 
+namespace {
+
+// GTK gives a tool button's picture all the height its caption leaves, which parts the two
+// as the toolbar grows; the block of both takes only its own height, in the middle.
+void centreToolContents(GtkToolItem* item)
+{
+    GtkWidget* button = gtk_bin_get_child(GTK_BIN(item));
+    GtkWidget* contents = GTK_IS_BIN(button) ? gtk_bin_get_child(GTK_BIN(button)) : nullptr;
+    if (contents)
+        gtk_widget_set_valign(contents, GTK_ALIGN_CENTER);
+    // The picture's own size, not the column's width, so it reads as the picture.
+    if (GtkWidget* picture = gtk_tool_button_get_icon_widget(GTK_TOOL_BUTTON(item)))
+        gtk_widget_set_halign(picture, GTK_ALIGN_CENTER);
+}
+
+} // namespace
+
+void keepPicturesWithCaptions(wxToolBar* bar)
+{
+    GtkToolbar* toolbar = bar->GTKGetToolbar();
+    for (int i = 0; i < gtk_toolbar_get_n_items(toolbar); ++i) {
+        GtkToolItem* item = gtk_toolbar_get_nth_item(toolbar, i);
+        if (!GTK_IS_TOOL_BUTTON(item))
+            continue;
+        centreToolContents(item);
+        // The button builds its contents anew whenever the toolbar's style changes, as
+        // when captions come and go.
+        g_signal_connect_after(item, "toolbar-reconfigured", G_CALLBACK(+[](GtkToolItem* item, gpointer) {
+            centreToolContents(item);
+        }), nullptr);
+    }
+}
+
+void centreLabelText(wxWindow* label)
+{
+    if (GTK_IS_LABEL(label->GetHandle()))
+        gtk_label_set_yalign(GTK_LABEL(label->GetHandle()), 0.5f);
+}
+
+int pictureRoom(const wxToolBar* bar)
+{
+    GtkToolbar* toolbar = const_cast<wxToolBar*>(bar)->GTKGetToolbar();
+    int room = bar->GetSize().y;
+    const auto takeFrame = [&room](GtkWidget* widget) {
+        GtkStyleContext* style = gtk_widget_get_style_context(widget);
+        const GtkStateFlags state = gtk_style_context_get_state(style);
+        GtkBorder padding, border;
+        gtk_style_context_get_padding(style, state, &padding);
+        gtk_style_context_get_border(style, state, &border);
+        room -= padding.top + padding.bottom + border.top + border.bottom;
+    };
+    takeFrame(GTK_WIDGET(toolbar));
+    if (gtk_toolbar_get_n_items(toolbar) > 0)
+        if (GtkWidget* button = gtk_bin_get_child(GTK_BIN(gtk_toolbar_get_nth_item(toolbar, 0))))
+            takeFrame(button);
+    return room;
+}
+
 void useCompactControls(wxWindow* controls)
 {
     installCompactStyle();
@@ -458,6 +516,12 @@ void useCompactControls(wxWindow*) {}
 void followTabOrder(wxWindow*, std::vector<wxWindow*>) {}
 
 void keepCaptionsOffPictures(wxToolBar*) {}
+
+void keepPicturesWithCaptions(wxToolBar*) {}
+
+void centreLabelText(wxWindow*) {}
+
+int pictureRoom(const wxToolBar* bar) { return bar->GetSize().y; }
 
 void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
 

@@ -24,6 +24,18 @@ wxToolBar* createKeyboardToolBar(wxWindow* parent, long style);
 // caption is never drawn over its picture; they come back once there is room.
 void keepCaptionsOffPictures(wxToolBar* bar);
 
+// Holds each toolbar button's picture and caption together as one block in the middle of
+// the button, however tall the layout makes the toolbar.
+void keepPicturesWithCaptions(wxToolBar* bar);
+
+// Draws a label's text in the middle of its height, so it stays level with the text of
+// the boxes beside it however tall the layout makes the row.
+void centreLabelText(wxWindow* label);
+
+// The height the toolbar's buttons leave for a picture at the toolbar's present height:
+// what the toolbar and a button draw around it taken off.
+int pictureRoom(const wxToolBar* bar);
+
 // Makes Tab and Shift+Tab walk these controls of the panel in this order and wrap around:
 // a drop-down is one stop (its text, never its arrow), the toolbar one stop whose
 // buttons the arrow keys walk; hidden controls and labels are passed over.
