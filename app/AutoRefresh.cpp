@@ -1,5 +1,6 @@
 // Auto refresh: once started, the shown page is reloaded every minute until the window
-// closes.
+// closes. A reload never cuts a load short, which is often the user's own navigation: a
+// tick during a load reloads the page shown once the load has ended.
 #include <wx/button.h>
 
 #include "base/ErrorSkipping.h"
@@ -17,6 +18,15 @@ void Form1::autofresh_Click()
 
 void Form1::Timer1_Timer()
 {
+    refreshDue_ = true;
+    refreshIfDue();
+}
+
+void Form1::refreshIfDue()
+{
+    if (!refreshDue_ || WebBrowser1->Loading())
+        return;
+    refreshDue_ = false;
     skipError([this] { WebBrowser1->Refresh(); });
 }
 

@@ -47,6 +47,8 @@ void Form1::addPageTools()
             sign->Hide();
         }
         page->SetCursor(loading ? wxCursor(wxCURSOR_ARROWWAIT) : wxNullCursor);
+        if (!loading) // outside the engine's signal, which a reload must not run inside
+            CallAfter([this] { runHandler([this] { refreshIfDue(); }); });
     };
     WebBrowser1->FindResult = [this](unsigned matches) {
         if (findDialog_)

@@ -105,6 +105,29 @@ TEST_F(Wiring, AutoRefreshSetsItsIntervalBeforeOpeningAndTheTimerTickRefreshes)
     browser->onCall = nullptr;
 }
 
+TEST_F(Wiring, ATickDuringALoadReloadsOnceTheLoadHasEnded)
+{
+    clickButton(form->autofresh);
+    // The user has just asked for a page, which is still loading when the ticks fall due.
+    browser->loading = true;
+    browser->LoadingChange(true);
+    browser->calls.clear();
+    form->Timer1.Start(5);
+    EXPECT_TRUE(runEventsUntil([&] { return browser->loadingReads >= 3; }));
+    form->Timer1.Stop();
+    EXPECT_TRUE(browser->calls.empty()) << "no reload cuts the load short";
+
+    browser->loading = false;
+    browser->LoadingChange(false);
+    runPendingEvents();
+    EXPECT_EQ(browser->calls, std::vector<wxString>{"Refresh"}) << "one reload of the page shown, however many ticks";
+    browser->LoadingChange(true);
+    browser->LoadingChange(false);
+    runPendingEvents();
+    EXPECT_EQ(browser->calls.size(), 1u) << "a load with no tick during it is not followed by a reload";
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(Wiring, ResizingTheWindowReachesTheLayout)
 {
     handle(&Form1::Form_Load);
