@@ -12,6 +12,10 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick openssl
   dpkg-dev file lintian desktop-file-utils appstream
   xdg-utils shared-mime-info libfile-mimeinfo-perl
+  # The web's common video and audio formats; the tests make such files with the tools
+  # and the H.264 encoder of the "ugly" set.
+  gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+  gstreamer1.0-tools gstreamer1.0-plugins-ugly
 )
 
 missing=()
