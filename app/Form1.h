@@ -126,7 +126,7 @@ private:
 
     void addCurrentPage();
     // Reloads the page for a tick that fell due, unless a load is still under way.
-    void refreshIfDue();
+    void refreshIfDue(bool evenWhileLoading = false);
     bool refreshDue_ = false;
     // The Favorites folder; Failure when none can be determined, for listing and adding alike.
     std::string favoritesFolderOrFail() const;
