@@ -30,6 +30,8 @@ void Form1::AddToFavorites(const wxString& name, const wxString& address)
     std::string path = choice->path;
     ProfileSaveItem(section, key, value, path);
     Text1->ChangeValue(choice->name);
+    // The new favorite can be chosen at once, without waiting for the folder's watch.
+    RefreshFavoritesList();
 }
 
 void Form1::ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,

@@ -1,5 +1,7 @@
 // Auto refresh: once started, the shown page is reloaded every minute until the window
-// closes.
+// closes. A reload never cuts a load short, which is often the user's own navigation: a
+// tick during a load reloads the page shown once the load has ended, or at the next tick
+// if the load is still going then.
 #include <wx/button.h>
 
 #include "base/ErrorSkipping.h"
@@ -17,6 +19,18 @@ void Form1::autofresh_Click()
 
 void Form1::Timer1_Timer()
 {
+    // A load still under way a whole interval after the tick that waited for it is stuck,
+    // and reloading a stuck page is what auto refresh is for.
+    const bool stuck = refreshDue_;
+    refreshDue_ = true;
+    refreshIfDue(stuck);
+}
+
+void Form1::refreshIfDue(bool evenWhileLoading)
+{
+    if (!refreshDue_ || (!evenWhileLoading && WebBrowser1->Loading()))
+        return;
+    refreshDue_ = false;
     skipError([this] { WebBrowser1->Refresh(); });
 }
 

@@ -126,6 +126,15 @@ void ComboBox::AddItems(const std::vector<wxString>& items)
         AddItem(item);
 }
 
+void ComboBox::SetItems(std::vector<wxString> items)
+{
+    replaceList(box_, items);
+    items_ = std::move(items);
+    index_.clear();
+    for (const wxString& item : items_)
+        index_.insert(item.ToStdWstring());
+}
+
 void ComboBox::Clear()
 {
     box_->Clear();

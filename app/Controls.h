@@ -72,6 +72,8 @@ public:
     bool Contains(const wxString& text) const;
     void AddItem(const wxString& item);
     void AddItems(const std::vector<wxString>& items);
+    // The whole list at once; the text stays as it is.
+    void SetItems(std::vector<wxString> items);
     void Clear();
     wxComboBox* Window() const { return box_; }
 

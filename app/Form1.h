@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/frame.h>
+#include <wx/timer.h>
 
 #include "app/Controls.h"
 #include "base/Failure.h"
@@ -25,6 +26,8 @@ class wxStaticText;
 class wxTextCtrl;
 
 namespace zemora {
+
+class FolderWatch;
 
 // The platform pieces the window stands on; fakes replace them in tests.
 struct Form1Seams {
@@ -96,6 +99,9 @@ public:
     // Pastes into the address box without a "javascript:" in front: a page may talk the
     // user into pasting script that would run as the shown page.
     void PasteAddress(wxClipboardTextEvent& event);
+    // Lists the Favorites folder again by LoadFavoritesList's rules, keeping the text in
+    // the box; a folder that cannot be listed leaves the list as it is.
+    void RefreshFavoritesList();
     void CaptureLayout();
     void OpenTypedAddress();
     // Writes a favorite for the address where the dialog says, unless it is cancelled.
@@ -133,6 +139,9 @@ private:
     void addPageTools();
 
     void addCurrentPage();
+    // Reloads the page for a tick that fell due, unless a load is still under way.
+    void refreshIfDue(bool evenWhileLoading = false);
+    bool refreshDue_ = false;
     // The Favorites folder; Failure when none can be determined, for listing and adding alike.
     std::string favoritesFolderOrFail() const;
     // The address of Start; a shortcut file that cannot be read fails as a chosen favorite does.
@@ -146,6 +155,16 @@ private:
     // FavoritesPath and the listed names, as the file system spells them.
     std::string favoritesFolder_;
     std::vector<std::string> favoriteFiles_;
+    // The Favorites folder and its sub-folders are watched; a change lists them again
+    // once the burst of changes has settled, and not while the list is dropped down.
+    void wireFavoritesWatch();
+    // True when a folder is watched that was not before.
+    bool watchFavorites(const std::vector<std::string>& folders);
+    void favoritesChanged();
+    std::unique_ptr<FolderWatch> favoritesWatch_;
+    wxTimer favoritesSettle_;
+    bool favoritesDroppedDown_ = false;
+    bool favoritesStale_ = false;
     wxPanel* inner_;
     TwipScale scale_;
     std::vector<std::unique_ptr<LayoutControl>> entries_;

@@ -58,6 +58,7 @@ void Form1::wireEvents()
     autofresh->Bind(wxEVT_BUTTON, handle(&Form1::autofresh_Click));
     Timer1.onTick = [this] { runHandler([this] { Timer1_Timer(); }); };
     Combo2->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo2_Click));
+    wireFavoritesWatch();
 }
 
 void Form1::Form_Load()

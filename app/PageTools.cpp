@@ -51,6 +51,8 @@ void Form1::addPageTools()
         page->SetCursor(loading ? wxCursor(wxCURSOR_ARROWWAIT) : wxNullCursor);
         // Once as it starts and once as it ends, as the sign comes and goes.
         announce(this, wxText(loading ? kLoadingSign : kLoadingEnded));
+        if (!loading) // outside the engine's signal, which a reload must not run inside
+            CallAfter([this] { runHandler([this] { refreshIfDue(); }); });
     };
     WebBrowser1->FindResult = [this](unsigned matches) {
         if (findDialog_)

@@ -373,6 +373,47 @@ void tellPressedChange(GtkWidget* widget, bool pressed)
 
 } // namespace
 
+void replaceList(wxComboBox* box, const std::vector<wxString>& items)
+{
+    // A new model filled off screen and put in at once: clearing and appending row by row
+    // would have the drop-down redo its rows for each of thousands of entries. The
+    // model's columns are the text and id ones of the box's own.
+    GtkListStore* store = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_STRING);
+    for (const wxString& item : items)
+        gtk_list_store_insert_with_values(store, nullptr, -1, 0, static_cast<const char*>(item.utf8_str()), -1);
+    box->GTKDisableEvents();
+    gtk_combo_box_set_model(GTK_COMBO_BOX(box->GetHandle()), GTK_TREE_MODEL(store));
+    box->GTKEnableEvents();
+    g_object_unref(store);
+}
+
+namespace {
+
+void onFolderChanged(GFileMonitor*, GFile*, GFile*, GFileMonitorEvent event, gpointer changed)
+{
+    switch (event) {
+    case G_FILE_MONITOR_EVENT_CREATED:
+    case G_FILE_MONITOR_EVENT_DELETED:
+    case G_FILE_MONITOR_EVENT_MOVED:
+    case G_FILE_MONITOR_EVENT_MOVED_IN:
+    case G_FILE_MONITOR_EVENT_MOVED_OUT:
+    case G_FILE_MONITOR_EVENT_RENAMED:
+        (*static_cast<std::function<void()>*>(changed))();
+        break;
+    default: // content and attributes: the list shows names only
+        break;
+    }
+}
+
+void stopMonitor(void* monitor, std::function<void()>* changed)
+{
+    g_signal_handlers_disconnect_by_data(monitor, changed);
+    g_file_monitor_cancel(G_FILE_MONITOR(monitor));
+    g_object_unref(monitor);
+}
+
+} // namespace
+
 wxStaticText* createLabel(wxWindow* parent, const wxString& text, long style, wxWindow* labelled)
 {
     auto* label = new OwnLabel(parent, wxID_ANY, text, wxDefaultPosition, wxDefaultSize, style);
@@ -463,6 +504,39 @@ void announce(wxWindow* window, const wxString& text)
     atk_object_notify_state_change(note, ATK_STATE_SHOWING, FALSE);
 }
 
+FolderWatch::~FolderWatch()
+{
+    for (const auto& [path, monitor] : monitors_)
+        stopMonitor(monitor, &changed_);
+}
+
+bool FolderWatch::watch(const std::vector<std::string>& folders)
+{
+    bool added = false;
+    std::map<std::string, void*> kept;
+    for (const std::string& folder : folders) {
+        if (kept.count(folder))
+            continue;
+        if (const auto old = monitors_.find(folder); old != monitors_.end()) {
+            kept.insert(*old);
+            monitors_.erase(old);
+            continue;
+        }
+        GFile* file = g_file_new_for_path(folder.c_str());
+        GFileMonitor* monitor = g_file_monitor_directory(file, G_FILE_MONITOR_WATCH_MOVES, nullptr, nullptr);
+        g_object_unref(file);
+        if (!monitor)
+            continue; // unwatched, the list still follows our own changes
+        g_signal_connect(monitor, "changed", G_CALLBACK(onFolderChanged), &changed_);
+        kept.emplace(folder, monitor);
+        added = true;
+    }
+    for (const auto& [path, monitor] : monitors_)
+        stopMonitor(monitor, &changed_);
+    monitors_ = std::move(kept);
+    return added;
+}
+
 void showPressed(wxWindow* button, bool pressed)
 {
     GtkWidget* widget = button->GetHandle();
@@ -526,6 +600,22 @@ int pictureRoom(const wxToolBar* bar) { return bar->GetSize().y; }
 void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
 
 void whenListOpens(wxComboBox*, std::function<bool()>) {}
+void replaceList(wxComboBox* box, const std::vector<wxString>& items)
+{
+    const wxString text = box->GetValue();
+    long from = 0, to = 0;
+    box->GetSelection(&from, &to);
+    box->Freeze();
+    box->Set(wxArrayString(items.size(), items.data()));
+    box->ChangeValue(text);
+    box->SetSelection(from, to);
+    box->Thaw();
+}
+
+// Without a native watch the list follows only the changes made here.
+FolderWatch::~FolderWatch() = default;
+
+bool FolderWatch::watch(const std::vector<std::string>&) { return false; }
 
 #endif
 

@@ -2,6 +2,8 @@
 // The few places the window reaches past the toolkit to the native widgets. Each has a
 // plain fallback, so the window code reads the same on every port.
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include <wx/string.h>
@@ -47,6 +49,27 @@ void appendToList(wxComboBox* box, const wxString& item);
 // Asks `instead` each time the drop-down's list is about to open, by its arrow or its key;
 // when it answers true, the toolkit's own list stays shut.
 void whenListOpens(wxComboBox* box, std::function<bool()> instead);
+// Replaces a drop-down's whole list at once, its text and selection left as they are and
+// no choice event raised: the list is drawn once, however long.
+void replaceList(wxComboBox* box, const std::vector<wxString>& items);
+
+// Tells `changed` when a name in one of the watched folders comes, goes or is renamed
+// (not when a file's content changes). A folder that does not exist yet is watched for
+// its coming. Watching ends with the object.
+class FolderWatch {
+public:
+    explicit FolderWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+    ~FolderWatch();
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    // Watches exactly these folders from now on; true when one was not watched before.
+    bool watch(const std::vector<std::string>& folders);
+
+private:
+    std::function<void()> changed_;
+    std::map<std::string, void*> monitors_; // by path
+};
 
 // Shows a command button pressed in (or not) without changing its kind or caption.
 void showPressed(wxWindow* button, bool pressed);

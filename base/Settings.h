@@ -22,6 +22,9 @@ inline constexpr std::string_view kHomeAddress = "zemora:home";
 inline constexpr std::string_view kHomeScheme = "zemora";
 // The one interval auto refresh runs at, in milliseconds.
 inline constexpr int kRefreshInterval = 60000;
+// How long the favorites list waits for a burst of changes to the Favorites folder to
+// settle before it lists the folder again, in milliseconds.
+inline constexpr int kFavoritesSettleTime = 200;
 // Typed text that cannot be an address is searched for with the start page's engine:
 // this prefix and the text percent-encoded as UTF-8.
 inline constexpr std::string_view kSearchPrefix = "https://www.baidu.com/s?wd=";

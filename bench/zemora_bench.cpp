@@ -71,6 +71,27 @@ void BM_ListFavorites(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// Listing the folder again after another program added (or removed) one favorite: the
+// listing and the whole list put in at once.
+void BM_RefreshFavorites(benchmark::State& state)
+{
+    const std::string folder = favoritesWith(static_cast<int>(state.range(0)));
+    auto form = makeForm(folder);
+    form->LoadFavoritesList();
+    const fs::path extra = fs::path(folder) / "extra.url";
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (fs::exists(extra))
+            fs::remove(extra);
+        else
+            std::ofstream(extra) << "[InternetShortcut]\r\nURL=http://extra.example/\r\n";
+        state.ResumeTiming();
+        form->RefreshFavoritesList();
+    }
+    fs::remove(extra);
+    state.SetComplexityN(state.range(0));
+}
+
 void BM_OpenTypedAddress(benchmark::State& state)
 {
     auto form = makeForm(favoritesWith(0));
@@ -150,6 +171,7 @@ void sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_BareDirectoryScan)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ListFavorites)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RefreshFavorites)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenTypedAddress)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenFavoriteFile)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IniWrite)->Apply(sizes)->Unit(benchmark::kMicrosecond);

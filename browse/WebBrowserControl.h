@@ -1,5 +1,5 @@
 #pragma once
-// The embedded web browser control as the window uses it: its operations, two readings
+// The embedded web browser control as the window uses it: its operations, its readings
 // and its events. Operations the engine cannot carry out throw Failure.
 #include <cstdint>
 #include <functional>
@@ -28,6 +28,8 @@ public:
     virtual void SetZoom(double level) = 0;
     virtual double Zoom() const = 0;
 
+    // A page is being loaded, from the moment it is asked for until its load ends.
+    virtual bool Loading() const = 0;
     virtual wxString LocationURL() const = 0;
     virtual wxString LocationName() const = 0;
 

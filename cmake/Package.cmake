@@ -38,6 +38,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Web pages run under bubblewrap with D-Bus through the filtering proxy, and the window's
 # Chinese texts need a font that has them. The libraries are found from the binary.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "bubblewrap, xdg-dbus-proxy, fonts-wqy-microhei")
+# The engine plays video and audio through GStreamer: these bring the common formats
+# (H.264, AAC, MP3...) beyond the base set the engine itself depends on.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_PROVIDES "www-browser")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small web browser with a Simplified Chinese interface")

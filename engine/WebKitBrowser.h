@@ -35,6 +35,7 @@ public:
     void Find(const wxString& text, bool backwards, bool matchCase) override;
     void SetZoom(double level) override;
     double Zoom() const override;
+    bool Loading() const override;
     wxString LocationURL() const override;
     wxString LocationName() const override;
     wxWindow* Window() override;

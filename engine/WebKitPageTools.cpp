@@ -108,4 +108,7 @@ void WebKitBrowser::SetZoom(double level) { webkit_web_view_set_zoom_level(nativ
 
 double WebKitBrowser::Zoom() const { return webkit_web_view_get_zoom_level(nativeView(view_)); }
 
+// The engine's own blank page at creation is no load of the window's.
+bool WebKitBrowser::Loading() const { return started_ && webkit_web_view_is_loading(nativeView(view_)); }
+
 } // namespace zemora

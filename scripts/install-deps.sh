@@ -13,6 +13,10 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
   xdg-utils shared-mime-info libfile-mimeinfo-perl
+  # The web's common video and audio formats; the tests make such files with the tools
+  # and the H.264 encoder of the "ugly" set.
+  gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+  gstreamer1.0-tools gstreamer1.0-plugins-ugly
 )
 
 missing=()

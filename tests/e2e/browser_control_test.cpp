@@ -125,3 +125,22 @@ TEST_F(BrowserControl, PagesRunInASandboxedWebProcess)
     }
     EXPECT_GE(webProcesses, 1);
 }
+
+TEST_F(BrowserControl, LoadingFromTheRequestUntilTheLoadEnds)
+{
+    EXPECT_FALSE(browser->Loading()) << "the engine's own blank page is no load";
+    ASSERT_TRUE(open(server.url("/a.html")));
+    ASSERT_TRUE(runEventsUntil([&] { return !browser->Loading(); }));
+    Response slow;
+    slow.body = "<html><head><title>Slow</title></head></html>";
+    slow.delay = std::chrono::milliseconds(500);
+    server.route("/slow.html", slow);
+    // From a page shown, as when the user asks for another.
+    std::vector<bool> changes;
+    browser->LoadingChange = [&](bool loading) { changes.push_back(loading); };
+    browser->NavigateTo(server.url("/slow.html"));
+    EXPECT_TRUE(browser->Loading()) << "at once, before the server has answered";
+    ASSERT_TRUE(runEventsUntil([&] { return completions > 0 && browser->LocationURL() == server.url("/slow.html"); }));
+    EXPECT_TRUE(runEventsUntil([&] { return !browser->Loading(); }));
+    EXPECT_EQ(changes, (std::vector<bool>{true, false})) << "no pause in between, where a reload could cut in";
+}

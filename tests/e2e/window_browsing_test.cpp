@@ -155,3 +155,24 @@ TEST_F(WindowBrowsing, UntitledPageIsNamedByItsAddress)
     EXPECT_TRUE(runEventsUntil([&] { return form->Text2->GetValue() == server.url("/untitled"); }));
     EXPECT_EQ(form->Text1->GetValue(), server.url("/untitled"));
 }
+
+TEST_F(WindowBrowsing, AutoRefreshLetsTheTypedAddressLoadThenReloadsIt)
+{
+    Response slow;
+    slow.body = "<html><head><title>Page Slow</title></head></html>";
+    slow.delay = std::chrono::milliseconds(1500);
+    server.route("/slow.html", slow);
+    form->Combo1->SetText(server.url("/a.html"));
+    clickButton(form->autofresh);
+    ASSERT_TRUE(captionIs("Page A"));
+
+    typeAndPressEnter(server.url("/slow.html"));
+    // The minute falls due just after Enter, while the typed page still loads.
+    form->Timer1.Start(10, wxTIMER_ONE_SHOT);
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/slow.html") >= 2; }, std::chrono::seconds(8)))
+        << "the typed page, loaded and then reloaded";
+    EXPECT_TRUE(captionIs("Page Slow"));
+    EXPECT_EQ(form->Combo1->Text(), server.url("/slow.html"));
+    EXPECT_EQ(server.hits("/a.html"), 1) << "the page left was not reloaded";
+    EXPECT_TRUE(reports.empty());
+}

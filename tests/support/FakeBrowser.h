@@ -32,6 +32,11 @@ public:
         zoom = level;
     }
     double Zoom() const override { return zoom; }
+    bool Loading() const override
+    {
+        ++loadingReads;
+        return loading;
+    }
     wxString LocationURL() const override
     {
         calls.push_back("LocationURL");
@@ -53,6 +58,9 @@ public:
     // Runs at each operation, before it fails or returns.
     std::function<void(const wxString& what)> onCall;
     double zoom = 1.0;
+    // What Loading answers, and how often it was asked.
+    bool loading = false;
+    mutable int loadingReads = 0;
 
 private:
     void call(const wxString& what)

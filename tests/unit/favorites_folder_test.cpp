@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace zemora {
@@ -70,34 +71,107 @@ TEST(FavoritesFolder, ConfigHomeAndMissingHome)
     EXPECT_EQ(favoritesFolder("", config.path()), std::nullopt);
 }
 
-TEST(ListShortcutFiles, ListsPlainShortcutFilesInFileSystemOrder)
+// The file system's own order of the names in `folder` that are among `wanted`.
+std::vector<std::string> inFileSystemOrder(const std::string& folder, const std::vector<std::string>& wanted,
+                                           const std::string& prefix = "")
+{
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    while (const dirent* entry = ::readdir(dir))
+        if (std::find(wanted.begin(), wanted.end(), entry->d_name) != wanted.end())
+            names.push_back(prefix + entry->d_name);
+    ::closedir(dir);
+    return names;
+}
+
+TEST(ListFavorites, ListsPlainShortcutFilesInFileSystemOrder)
 {
     TempFolder folder;
     for (const char* name : {"a.url", "B.URL", "c.Url", "notes.txt", "url", "x.url.bak", ".hidden.url"})
         test::writeFile(folder / name, "");
-    ASSERT_EQ(::mkdir((folder / "dir.url").c_str(), 0755), 0);
-    test::writeFile(folder / "dir.url/inner.url", "");
+    ASSERT_EQ(::mkdir((folder / ".dir.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0);
-    for (const auto& [target, name] : {std::pair{"a.url", "link.url"}, {"missing", "dangling.url"}, {"dir.url", "dirlink.url"}})
+    for (const auto& [target, name] : {std::pair{"a.url", "link.url"}, {"missing", "dangling.url"}, {".dir.url", "dirlink.url"}})
         ASSERT_EQ(::symlink(target, (folder / name).c_str()), 0);
 
-    std::vector<std::string> expected; // the file system's own order, filtered
-    DIR* dir = ::opendir(folder.path().c_str());
-    while (const dirent* entry = ::readdir(dir))
-        for (const char* name : {"a.url", "B.URL", "c.Url", "link.url"})
-            if (entry->d_name == std::string(name))
-                expected.push_back(name);
-    ::closedir(dir);
-    EXPECT_EQ(listShortcutFiles(folder.path()), expected);
+    const FavoritesListing listing = listFavorites(folder.path());
+    EXPECT_EQ(listing.entries, inFileSystemOrder(folder.path(), {"a.url", "B.URL", "c.Url", "link.url"}));
+    EXPECT_EQ(listing.folders, (std::vector<std::string>{"", "dirlink.url"})) << "a folder is walked, not listed";
 }
 
-TEST(ListShortcutFiles, MissingFolderIsEmptyButAFileIsNoFolder)
+TEST(ListFavorites, SubFoldersFollowTheFolderOwnFilesDepthFirst)
 {
     TempFolder folder;
-    EXPECT_TRUE(listShortcutFiles(folder / "missing").empty());
-    EXPECT_TRUE(listShortcutFiles(folder.path()).empty());
+    for (const char* path : {"新闻", "新闻/国内", "a", "a/b", ".hidden", "a/.hidden", "empty"})
+        ASSERT_EQ(::mkdir((folder / path).c_str(), 0755), 0);
+    for (const char* path : {"新闻/国内/x.url", "新闻/y.url", "新闻/z.URL", "a/b/c.url", "a/d.url", "top.url", "z.url",
+                             ".hidden/no.url", "a/.hidden/no.url", "a/.no.url", "a/no.txt"})
+        test::writeFile(folder / path, "");
+
+    const FavoritesListing listing = listFavorites(folder.path());
+    // Each folder's own files, then each of its sub-folders in turn, all in the file
+    // system's order.
+    std::vector<std::string> expected = inFileSystemOrder(folder.path(), {"top.url", "z.url"});
+    for (const std::string& sub : inFileSystemOrder(folder.path(), {"新闻", "a"})) {
+        for (const std::string& file : inFileSystemOrder(folder / sub, {"y.url", "z.URL", "d.url"}, sub + "/"))
+            expected.push_back(file);
+        expected.push_back(sub == "a" ? "a/b/c.url" : "新闻/国内/x.url");
+    }
+    EXPECT_EQ(listing.entries, expected);
+    for (const std::string& entry : listing.entries) {
+        struct stat status;
+        EXPECT_EQ(::stat((folder.path() + "/" + entry).c_str(), &status), 0) << entry << ": the path rebuilds";
+    }
+    std::vector<std::string> folders = listing.folders;
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ(folders, (std::vector<std::string>{"", "a", "a/b", "empty", "新闻", "新闻/国内"}));
+}
+
+TEST(ListFavorites, GoesEightFoldersDeepAndWalksEachFolderOnce)
+{
+    TempFolder folder;
+    std::string path;
+    for (int depth = 1; depth <= 10; ++depth) {
+        path += "d" + std::to_string(depth) + "/";
+        ASSERT_EQ(::mkdir((folder / path).c_str(), 0755), 0);
+        test::writeFile(folder / (path + "f.url"), "");
+    }
+    TempFolder outside;
+    test::writeFile(outside / "far.url", "");
+    ASSERT_EQ(::symlink("..", (folder / "d1/up").c_str()), 0);
+    ASSERT_EQ(::symlink(".", (folder / "d1/d2/self").c_str()), 0);
+    ASSERT_EQ(::symlink("loop", (folder / "d1/loop").c_str()), 0);
+    ASSERT_EQ(::symlink(outside.path().c_str(), (folder / "far").c_str()), 0);
+
+    const FavoritesListing listing = listFavorites(folder.path());
+    std::vector<std::string> entries = listing.entries;
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"d1/d2/d3/d4/d5/d6/d7/d8/f.url", "d1/d2/d3/d4/d5/d6/d7/f.url",
+                                                 "d1/d2/d3/d4/d5/d6/f.url", "d1/d2/d3/d4/d5/f.url", "d1/d2/d3/d4/f.url",
+                                                 "d1/d2/d3/f.url", "d1/d2/f.url", "d1/f.url", "far/far.url"}));
+    EXPECT_EQ(listing.folders.size(), 10u) << "the folder, d1 to d8 and the linked one outside";
+}
+
+TEST(ListFavorites, MissingFolderIsEmptyButAFileIsNoFolder)
+{
+    TempFolder folder;
+    EXPECT_TRUE(listFavorites(folder / "missing").entries.empty());
+    EXPECT_TRUE(listFavorites(folder.path()).entries.empty());
     test::writeFile(folder / "file", "");
-    EXPECT_THROW(listShortcutFiles(folder / "file"), Failure);
+    EXPECT_THROW(listFavorites(folder / "file"), Failure);
+}
+
+TEST(ListFavorites, ASubFolderThatCannotBeListedIsLeftOut)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root lists any folder";
+    TempFolder folder;
+    ASSERT_EQ(::mkdir((folder / "closed").c_str(), 0755), 0);
+    test::writeFile(folder / "closed/x.url", "");
+    test::writeFile(folder / "open.url", "");
+    ASSERT_EQ(::chmod((folder / "closed").c_str(), 0), 0);
+    EXPECT_EQ(listFavorites(folder.path()).entries, std::vector<std::string>{"open.url"});
+    ::chmod((folder / "closed").c_str(), 0755);
 }
 
 } // namespace

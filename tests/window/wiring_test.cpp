@@ -105,6 +105,45 @@ TEST_F(Wiring, AutoRefreshSetsItsIntervalBeforeOpeningAndTheTimerTickRefreshes)
     browser->onCall = nullptr;
 }
 
+TEST_F(Wiring, ATickDuringALoadReloadsOnceTheLoadHasEnded)
+{
+    clickButton(form->autofresh);
+    // The user has just asked for a page, which is still loading when the minute falls due.
+    browser->loading = true;
+    browser->LoadingChange(true);
+    browser->calls.clear();
+    const auto tick = [this] {
+        const int reads = browser->loadingReads;
+        const std::size_t calls = browser->calls.size();
+        form->Timer1.Start(5, wxTIMER_ONE_SHOT);
+        return runEventsUntil([&] { return browser->loadingReads > reads || browser->calls.size() > calls; });
+    };
+    ASSERT_TRUE(tick());
+    EXPECT_TRUE(browser->calls.empty()) << "no reload cuts the load short";
+
+    browser->loading = false;
+    browser->LoadingChange(false);
+    runPendingEvents();
+    EXPECT_EQ(browser->calls, std::vector<wxString>{"Refresh"}) << "the page shown, once loaded";
+    browser->LoadingChange(true);
+    browser->LoadingChange(false);
+    runPendingEvents();
+    EXPECT_EQ(browser->calls.size(), 1u) << "a load with no tick during it is not followed by a reload";
+
+    // A load that is still going at the next tick is stuck: that tick reloads.
+    browser->loading = true;
+    ASSERT_TRUE(tick());
+    ASSERT_TRUE(tick());
+    EXPECT_EQ(browser->calls.size(), 2u);
+    EXPECT_EQ(browser->calls.back(), "Refresh");
+    browser->loading = false;
+    browser->LoadingChange(false);
+    runPendingEvents();
+    EXPECT_EQ(browser->calls.size(), 2u) << "that reload settled the tick";
+    form->Timer1.Stop();
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(Wiring, ResizingTheWindowReachesTheLayout)
 {
     handle(&Form1::Form_Load);
