@@ -9,6 +9,7 @@
 
 #include "app/FindDialog.h"
 #include "app/Form1.h"
+#include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
 
 namespace zemora {
@@ -48,18 +49,20 @@ void Form1::addPageTools()
         }
         page->SetCursor(loading ? wxCursor(wxCURSOR_ARROWWAIT) : wxNullCursor);
     };
-    WebBrowser1->FindResult = [this](unsigned matches) {
+    WebBrowser1->FindResult = [this](unsigned current, unsigned matches) {
         if (findDialog_)
-            findDialog_->ShowResult(matches);
+            findDialog_->ShowResult(current, matches);
     };
 }
 
 void Form1::ShowFind()
 {
-    if (!findDialog_)
+    if (!findDialog_) {
         findDialog_ = new FindDialog(this, [this](const wxString& text, bool backwards, bool matchCase) {
             runHandler([&] { WebBrowser1->Find(text, backwards, matchCase); });
         });
+        hearKeysFirst(findDialog_, this);
+    }
     findDialog_->Open();
 }
 

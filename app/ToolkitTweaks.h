@@ -29,6 +29,12 @@ void followTabOrder(wxWindow* panel, std::vector<wxWindow*> order);
 // Appends to a drop-down's list without the toolkit's walk over the existing entries.
 void appendToList(wxComboBox* box, const wxString& item);
 
+// Hands each key typed in the top-level window `typedIn` to `hearer` as a wxEVT_CHAR_HOOK
+// event (its object `typedIn`) before the control with the focus sees it, a web page
+// included, which otherwise keeps every key it is given. A key the hearer takes (does
+// not skip) goes no further; any other goes on to the focus as usual.
+void hearKeysFirst(wxWindow* typedIn, wxWindow* hearer);
+
 // Shows a command button pressed in (or not) without changing its kind or caption.
 void showPressed(wxWindow* button, bool pressed);
 bool shownPressed(const wxWindow* button);
