@@ -1,4 +1,5 @@
 #include "app/AddFavoriteDialog.h"
+#include "app/ToolkitTweaks.h"
 
 #include "app/WxText.h"
 
@@ -323,6 +324,9 @@ std::optional<AddFavoriteChoice> showAddFavoriteDialog(wxWindow* owner, const wx
                                                        const std::string& favoritesFolder)
 {
     AddFavoriteDialog dialog(owner, name, favoritesFolder);
+    // The window's keys that act on the page still work while the dialog is up.
+    if (owner)
+        hearKeysFirst(&dialog, owner);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     return dialog.choice();

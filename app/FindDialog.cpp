@@ -60,10 +60,10 @@ void FindDialog::Open()
     text_->SelectAll();
 }
 
-void FindDialog::ShowResult(unsigned matches)
+void FindDialog::ShowResult(unsigned current, unsigned matches)
 {
     status_->SetLabel(matches == 0 ? wxString::FromUTF8(bilingual(kNoMatches))
-                                   : wxString::Format(wxText(kMatchesFound), matches));
+                                   : wxString::Format(wxText(kMatchPosition), current, matches));
 }
 
 void FindDialog::search(bool backwards)

@@ -19,8 +19,8 @@ public:
 
     // Shows the dialog with its text selected, ready for typing.
     void Open();
-    // The page's answer to the last search.
-    void ShowResult(unsigned matches);
+    // The page's answer to the last search: the match shown (from 1) of how many.
+    void ShowResult(unsigned current, unsigned matches);
 
     wxTextCtrl* textField() const { return text_; }
     wxButton* nextButton() const { return next_; }

@@ -1,8 +1,10 @@
 // The window's keys: caught before the control with the focus sees them (the page
 // included), each running what its button or menu would.
 #include <wx/combobox.h>
+#include <wx/dialog.h>
 
 #include "app/Form1.h"
+#include "app/ToolkitTweaks.h"
 
 namespace zemora {
 
@@ -47,6 +49,14 @@ bool Form1::KeyDown(const wxKeyEvent& key)
     if (name.empty() || binding == kKeyBindings.end())
         return false;
     const std::string_view command = binding->command;
+    // In a dialog of ours Esc is the dialog's own, and so are the window's close keys; a
+    // modal dialog also keeps the keys that would open or focus another window.
+    if (const auto* dialog = wxDynamicCast(key.GetEventObject(), wxDialog)) {
+        if (command == "stop" || command == "close")
+            return false;
+        if (dialog->IsModal() && (command == "add" || command == "find" || command == "address"))
+            return false;
+    }
     // A toolbar key runs its button, so refusals read the same as a click's.
     if (const int slot = slotOf(command)) {
         runHandler([this, slot] { Toolbar1_ButtonClick(Toolbar1->Buttons(slot)); });
@@ -71,11 +81,13 @@ void Form1::FocusAddress()
 
 void Form1::wireKeys()
 {
-    // The frame hears a key before the focused control does, a web page included.
+    // The frame hears a key before the focused control does, a web page included, and so
+    // do the dialogs it opens.
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
         if (!KeyDown(key))
             key.Skip();
     });
+    hearKeysFirst(this, this);
     WebBrowser1->Window()->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& wheel) {
         if (!wheel.RawControlDown() || wheel.GetWheelRotation() == 0 ||
             wheel.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {

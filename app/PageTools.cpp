@@ -54,18 +54,20 @@ void Form1::addPageTools()
         if (!loading) // outside the engine's signal, which a reload must not run inside
             CallAfter([this] { runHandler([this] { refreshIfDue(); }); });
     };
-    WebBrowser1->FindResult = [this](unsigned matches) {
+    WebBrowser1->FindResult = [this](unsigned current, unsigned matches) {
         if (findDialog_)
-            findDialog_->ShowResult(matches);
+            findDialog_->ShowResult(current, matches);
     };
 }
 
 void Form1::ShowFind()
 {
-    if (!findDialog_)
+    if (!findDialog_) {
         findDialog_ = new FindDialog(this, [this](const wxString& text, bool backwards, bool matchCase) {
             runHandler([&] { WebBrowser1->Find(text, backwards, matchCase); });
         });
+        hearKeysFirst(findDialog_, this);
+    }
     findDialog_->Open();
 }
 

@@ -70,6 +70,11 @@ private:
     std::function<void()> changed_;
     std::map<std::string, void*> monitors_; // by path
 };
+// Hands each key typed in the top-level window `typedIn` to `hearer` as a wxEVT_CHAR_HOOK
+// event (its object `typedIn`) before the control with the focus sees it, a web page
+// included, which otherwise keeps every key it is given. A key the hearer takes (does
+// not skip) goes no further; any other goes on to the focus as usual.
+void hearKeysFirst(wxWindow* typedIn, wxWindow* hearer);
 
 // Shows a command button pressed in (or not) without changing its kind or caption.
 void showPressed(wxWindow* button, bool pressed);

@@ -198,8 +198,8 @@ inline constexpr std::string_view kFindNextButton = "下一个(&F)";
 inline constexpr std::string_view kFindPreviousButton = "上一个(&B)";
 inline constexpr std::string_view kMatchCaseLabel = "区分大小写(&C)";
 inline constexpr std::string_view kCloseButton = "关闭";
-// What the dialog says of its last search.
-inline constexpr std::string_view kMatchesFound = "找到 %u 处";
+// What the dialog says of its last search: the match shown, of how many in the page.
+inline constexpr std::string_view kMatchPosition = "第 %u 处，共 %u 处";
 inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was not found"};
 
 // ---- The home page ----
@@ -289,6 +289,15 @@ inline constexpr BilingualText kCannotDownload{"无法下载 {address}", "Cannot
 inline constexpr BilingualText kDownloadLost{"下载 {name} 失败：下载进程已停止，未保存任何文件",
                                              "Download failed, the engine's network process stopped; nothing was saved"};
 inline constexpr std::string_view kSomeFile = "文件";
+
+// ---- Website data: what the banner says once when cookies cannot be kept; {file} is the store ----
+
+inline constexpr BilingualText kCookieStoreCorrupt{
+    "Cookie 文件 {file} 已损坏，本次登录信息只保存在内存中，关闭后不会保留",
+    "The cookie file is damaged; cookies are kept in memory only and end with the window"};
+inline constexpr BilingualText kCookieStoreUnwritable{
+    "无法写入 Cookie 文件 {file}，本次登录信息只保存在内存中，关闭后不会保留",
+    "The cookie file cannot be written; cookies are kept in memory only and end with the window"};
 
 // ---- Files, as messages name them and what went wrong with them ----
 

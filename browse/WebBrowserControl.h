@@ -22,7 +22,8 @@ public:
     virtual void Refresh() = 0;
 
     // Highlights the matches of text in the page and moves to the next (or previous) one,
-    // wrapping around; FindResult tells how many there are. Empty text ends the search.
+    // wrapping around, and selects it; FindResult tells which one it is and how many there
+    // are. Empty text ends the search.
     virtual void Find(const wxString& text, bool backwards, bool matchCase) = 0;
     // Page zoom, 1 for the page's own size; kept across navigations.
     virtual void SetZoom(double level) = 0;
@@ -43,8 +44,8 @@ public:
     std::function<void(const wxString& text)> TitleChange;
     // Text for the status line: a download's progress and where it was saved.
     std::function<void(const wxString& text)> StatusTextChange;
-    // The matches the last Find found; 0 for none.
-    std::function<void(unsigned matches)> FindResult;
+    // The match the last Find moved to (from 1) and the matches in the page; 0, 0 for none.
+    std::function<void(unsigned current, unsigned matches)> FindResult;
     // A page started (true) or stopped (false) loading.
     std::function<void(bool loading)> LoadingChange;
 

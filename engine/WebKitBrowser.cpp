@@ -12,6 +12,7 @@
 #include "browse/HomePage.h"
 #include "browse/PageRequests.h"
 #include "engine/WebKitDownloads.h"
+#include "engine/WebKitWebsiteData.h"
 
 namespace zemora {
 
@@ -32,7 +33,7 @@ void serveHomePage(WebKitURISchemeRequest* request, gpointer)
 void prepareEngine()
 {
     static const bool prepared = [] {
-        WebKitWebContext* context = webkit_web_context_get_default();
+        WebKitWebContext* context = userWebContext();
         // Pages run in a web process confined by bubblewrap: no access to the user's files
         // beyond what the engine grants, no other processes, no devices.
         webkit_web_context_set_sandbox_enabled(context, TRUE);
@@ -532,8 +533,7 @@ void WebKitBrowser::onLoaded(wxWebViewEvent& event)
     // The engine may tell the title only after the load has ended; the completion is then
     // told again once the page has its name.
     titleAwaited_ = view_->GetCurrentTitle().empty();
-    if (started_ && DownloadComplete)
-        DownloadComplete();
+    tellCompletion();
 }
 
 void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
@@ -543,9 +543,19 @@ void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
         TitleChange(event.GetString());
     if (titleAwaited_ && !event.GetString().empty()) {
         titleAwaited_ = false;
-        if (started_ && DownloadComplete)
-            DownloadComplete();
+        tellCompletion();
     }
+}
+
+void WebKitBrowser::tellCompletion()
+{
+    if (!started_ || !DownloadComplete)
+        return;
+    DownloadComplete();
+    // Said under the first complete page, where it stays until the next one.
+    if (!titleAwaited_)
+        if (const std::string notice = takeWebsiteDataNotice(); !notice.empty())
+            tellStatus(notice);
 }
 
 void WebKitBrowser::onHistoryChanged(void*, void* added, void*, WebKitBrowser* self)

@@ -13,6 +13,7 @@ class wxWebViewEvent;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
 typedef struct _WebKitScriptDialog WebKitScriptDialog;
+typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 
 namespace zemora {
 
@@ -76,9 +77,12 @@ private:
     void endUserStep();
     void dismissPageDialog();
     void forgetPageDialog();
+    // Tells the window a navigation ended, and what it should hear once after the first.
+    void tellCompletion();
     // Find, zoom and the loading state (WebKitPageTools.cpp).
     void connectPageTools();
     void disconnectPageTools();
+    void showMatchAsSelected(bool shown);
 
     wxWebView* view_;
     // The engine loads a blank page of its own at creation; the window hears of
@@ -103,6 +107,12 @@ private:
     // The text and case of the search under way, so a repeat moves on to the next match.
     wxString findText_;
     bool findMatchCase_ = false;
+    bool findBackwards_ = false;
+    // The match shown (from 1; 0 before the first answer) and the matches in the page.
+    unsigned findCurrent_ = 0;
+    unsigned findMatches_ = 0;
+    // Draws the current match in the selection colour while a search is under way.
+    WebKitUserStyleSheet* matchStyle_ = nullptr;
 };
 
 } // namespace zemora

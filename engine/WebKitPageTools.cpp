@@ -4,6 +4,7 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include "browse/FindMatches.h"
 #include "engine/WebKitBrowser.h"
 
 namespace zemora {
@@ -12,6 +13,12 @@ namespace {
 
 // More matches than this are not counted one by one.
 constexpr guint kMaxMatches = 1000;
+
+// The engine selects the match it moves to, but draws a selection in its own colour only
+// while the page has the focus, which the find dialog holds: the current match is drawn in
+// the selection colour all the same while a search is under way. A page's own selection
+// style wins over this user style.
+constexpr char kMatchSelectionStyle[] = "::selection { background-color: Highlight; color: HighlightText; }";
 
 WebKitWebView* nativeView(wxWebView* view) { return static_cast<WebKitWebView*>(view->GetNativeBackend()); }
 
@@ -54,14 +61,20 @@ void WebKitBrowser::connectPageTools()
 {
     g_signal_connect(nativeView(view_), "scroll-event", G_CALLBACK(onScroll), view_);
     WebKitFindController* find = findController(view_);
+    // A new search tells how many matches the page holds; a step to the next or previous
+    // one tells no count of its own, so the count stays and the position moves.
     g_signal_connect(find, "found-text", G_CALLBACK(+[](WebKitFindController*, guint matches, WebKitBrowser* self) {
+                         if (self->findCurrent_ == 0)
+                             self->findMatches_ = std::min(matches, kMaxMatches);
+                         self->findCurrent_ = steppedMatch(self->findCurrent_, self->findMatches_, self->findBackwards_);
                          if (self->FindResult)
-                             self->FindResult(std::min(matches, kMaxMatches));
+                             self->FindResult(self->findCurrent_, self->findMatches_);
                      }),
                      this);
     g_signal_connect(find, "failed-to-find-text", G_CALLBACK(+[](WebKitFindController*, WebKitBrowser* self) {
+                         self->findCurrent_ = self->findMatches_ = 0;
                          if (self->FindResult)
-                             self->FindResult(0);
+                             self->FindResult(0, 0);
                      }),
                      this);
     g_signal_connect(nativeView(view_), "notify::is-loading",
@@ -74,20 +87,39 @@ void WebKitBrowser::connectPageTools()
 
 void WebKitBrowser::disconnectPageTools()
 {
+    showMatchAsSelected(false);
     g_signal_handlers_disconnect_by_data(findController(view_), this);
     g_signal_handlers_disconnect_by_data(nativeView(view_), this);
     g_signal_handlers_disconnect_by_data(nativeView(view_), view_);
 }
 
+void WebKitBrowser::showMatchAsSelected(bool shown)
+{
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(nativeView(view_));
+    if (shown && !matchStyle_) {
+        matchStyle_ = webkit_user_style_sheet_new(kMatchSelectionStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
+                                                  WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+        webkit_user_content_manager_add_style_sheet(content, matchStyle_);
+    } else if (!shown && matchStyle_) {
+        webkit_user_content_manager_remove_style_sheet(content, matchStyle_);
+        webkit_user_style_sheet_unref(matchStyle_);
+        matchStyle_ = nullptr;
+    }
+}
+
 void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
 {
     WebKitFindController* find = findController(view_);
+    findBackwards_ = backwards;
     if (text.empty()) {
         findText_.clear();
+        findCurrent_ = findMatches_ = 0;
         webkit_find_controller_search_finish(find);
+        showMatchAsSelected(false);
         return;
     }
-    if (text == findText_ && matchCase == findMatchCase_) {
+    showMatchAsSelected(true);
+    if (text == findText_ && matchCase == findMatchCase_ && findCurrent_ != 0) {
         if (backwards)
             webkit_find_controller_search_previous(find);
         else
@@ -96,6 +128,7 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
     }
     findText_ = text;
     findMatchCase_ = matchCase;
+    findCurrent_ = findMatches_ = 0;
     guint32 options = WEBKIT_FIND_OPTIONS_WRAP_AROUND;
     if (!matchCase)
         options |= WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE;

@@ -1,17 +1,21 @@
 // The window's keys, find and zoom on the real engine, with keys typed as the display
 // delivers them, the page holding the focus.
+#include <cstdlib>
+
 #include <glib/gi18n.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/toolbar.h>
-#include <wx/uiaction.h>
 
+#include "app/AddFavoriteDialog.h"
 #include "app/FindDialog.h"
 #include "app/Language.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/RealFormFixture.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
@@ -25,27 +29,62 @@ protected:
         RealFormFixture::SetUp();
         server.page("/a.html", "Page A");
         server.page("/b.html", "Page B");
+        // A text field at a known place, which tells its value in the page's title.
+        Response field;
+        field.body = "<!DOCTYPE html><meta charset=utf-8><title>Form</title><body style='margin:0'>"
+                     "<input id=f style='position:absolute;left:10px;top:10px;width:300px;height:30px'"
+                     " oninput=\"document.title = 'v:' + this.value\"><p style='margin-top:120px'>Text</p>";
+        server.route("/form.html", field);
         ASSERT_TRUE(runEventsUntil([&] { return form->IsShownOnScreen(); }));
+    }
+
+    Form1Seams seams() override
+    {
+        Form1Seams s = RealFormFixture::seams();
+        s.addFavoriteDialog = [this](wxWindow* owner, const wxString& name, const std::string& folder) {
+            ++addDialogs;
+            return showAddFavoriteDialog(owner, name, folder);
+        };
+        return s;
     }
 
     bool opened(const std::string& path, const wxString& title)
     {
         form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(server.url(path))); });
-        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); });
+        return captionIs(title, std::chrono::seconds(20));
+    }
+
+    bool captionIs(const wxString& title, std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    {
+        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); }, timeout);
+    }
+
+    static void settle() { runEventsUntil([] { return false; }, std::chrono::milliseconds(300)); }
+
+    // Real X input, as a person's mouse and keyboard give it.
+    static void xdotool(const std::string& arguments)
+    {
+        EXPECT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+        settle();
+    }
+    // Keys by X names, "alt+Left", "ctrl+plus", "F5", several separated by blanks.
+    static void keys(const std::string& names) { xdotool("key --clearmodifiers " + names); }
+
+    // Clicks into the page at this place of it, so the page (or its field there) has the focus.
+    void clickInPage(wxPoint at)
+    {
+        form->Raise();
+        const wxPoint screen = form->WebBrowser1->Window()->GetScreenPosition() + at;
+        xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + " click 1");
     }
 
     // Puts the pointer over the page and clicks, so the page has the focus.
-    void focusPage()
-    {
-        wxWindow* page = form->WebBrowser1->Window();
-        form->Raise();
-        wxUIActionSimulator sim;
-        sim.MouseMove(page->GetScreenPosition() + wxPoint(40, 40));
-        sim.MouseClick();
-        runEventsUntil([&] { return false; }, std::chrono::milliseconds(300));
-    }
+    void focusPage() { clickInPage(kOnPage); }
 
+    const wxPoint kOnPage{200, 200};
+    const wxPoint kInField{60, 25};
     HttpServer server;
+    int addDialogs = 0;
 };
 
 } // namespace
@@ -54,8 +93,7 @@ TEST_F(RealHabits, ZoomKeyTypedInThePageZoomsItAndTheZoomOutlivesNavigation)
 {
     ASSERT_TRUE(opened("/a.html", "Page A"));
     focusPage();
-    wxUIActionSimulator sim;
-    sim.Char('=', wxMOD_CONTROL);
+    keys("ctrl+equal");
     ASSERT_TRUE(runEventsUntil([&] { return form->WebBrowser1->Zoom() > 1.05; }, std::chrono::seconds(5)))
         << "the key reached the window from inside the page";
     EXPECT_DOUBLE_EQ(form->WebBrowser1->Zoom(), 1.1);
@@ -65,9 +103,135 @@ TEST_F(RealHabits, ZoomKeyTypedInThePageZoomsItAndTheZoomOutlivesNavigation)
     EXPECT_EQ(form->GetClientSize(), form->FromDIP(wxSize(663, 519))) << "the window's layout stays";
 
     focusPage();
-    sim.Char('L', wxMOD_CONTROL);
+    keys("ctrl+l");
     EXPECT_TRUE(runEventsUntil([&] { return wxWindow::FindFocus() == form->Combo1->Window(); },
                                std::chrono::seconds(5)));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RealHabits, EveryKeyOfTheTableWorksWithTheFocusInThePageOrInItsTextField)
+{
+    for (const bool inField : {false, true}) {
+        SCOPED_TRACE(inField ? "in the page's text field" : "in the page");
+        const wxPoint at = inField ? kInField : kOnPage;
+        ASSERT_TRUE(opened("/a.html", "Page A"));
+        ASSERT_TRUE(opened("/form.html", "Form"));
+
+        clickInPage(at);
+        keys("alt+Left");
+        EXPECT_TRUE(captionIs("Page A")) << "back";
+        clickInPage(kOnPage);
+        keys("alt+Right");
+        EXPECT_TRUE(captionIs("Form")) << "forward";
+
+        for (const char* reload : {"F5", "ctrl+r"}) {
+            const int before = server.hits("/form.html");
+            clickInPage(at);
+            keys(reload);
+            EXPECT_TRUE(runEventsUntil([&] { return server.hits("/form.html") > before; }, std::chrono::seconds(5)))
+                << reload;
+            ASSERT_TRUE(captionIs("Form"));
+        }
+
+        for (const char* address : {"ctrl+l", "alt+d", "F6"}) {
+            clickInPage(at);
+            ASSERT_NE(wxWindow::FindFocus(), form->Combo1->Window());
+            keys(address);
+            EXPECT_TRUE(runEventsUntil([&] { return wxWindow::FindFocus() == form->Combo1->Window(); },
+                                       std::chrono::seconds(5)))
+                << address;
+        }
+
+        clickInPage(at);
+        keys("ctrl+f");
+        FindDialog* find = form->findDialog();
+        ASSERT_NE(find, nullptr);
+        EXPECT_TRUE(runEventsUntil([&] { return find->IsShown(); }, std::chrono::seconds(5)));
+        find->Close();
+
+        clickInPage(at);
+        const auto zoomIs = [&](double level) {
+            return runEventsUntil([&] { return std::abs(form->WebBrowser1->Zoom() - level) < 0.01; },
+                                  std::chrono::seconds(5));
+        };
+        keys("ctrl+plus");
+        EXPECT_TRUE(zoomIs(1.1)) << "ctrl+plus";
+        keys("ctrl+minus ctrl+minus");
+        EXPECT_TRUE(zoomIs(0.9)) << "ctrl+minus";
+        keys("ctrl+0");
+        EXPECT_TRUE(zoomIs(1.0)) << "ctrl+0";
+
+        clickInPage(at);
+        keys("alt+Home");
+        EXPECT_TRUE(runEventsUntil([&] { return form->WebBrowser1->LocationURL() == wxText(kHomeAddress); },
+                                   std::chrono::seconds(5)))
+            << "home";
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RealHabits, APagesTextFieldKeepsItsEditingKeys)
+{
+    ASSERT_TRUE(opened("/a.html", "Page A"));
+    ASSERT_TRUE(opened("/form.html", "Form"));
+    clickInPage(kInField);
+    xdotool("type --delay 30 hello");
+    EXPECT_TRUE(captionIs("v:hello"));
+    keys("Left Left BackSpace");
+    EXPECT_TRUE(captionIs("v:helo")) << "arrows move in the text, Backspace deletes";
+    keys("Home Delete");
+    EXPECT_TRUE(captionIs("v:elo")) << "Home goes to the start, Delete deletes";
+    keys("End shift+Left shift+Left Delete");
+    EXPECT_TRUE(captionIs("v:e")) << "End and Shift+arrows select";
+    keys("ctrl+a ctrl+c Delete");
+    EXPECT_TRUE(captionIs("v:")) << "select all and delete";
+    keys("ctrl+v");
+    EXPECT_TRUE(captionIs("v:e")) << "copy and paste";
+    keys("ctrl+a ctrl+x");
+    EXPECT_TRUE(captionIs("v:")) << "cut";
+
+    EXPECT_EQ(form->WebBrowser1->LocationURL(), wxString::FromUTF8(server.url("/form.html"))) << "no key navigated";
+    EXPECT_DOUBLE_EQ(form->WebBrowser1->Zoom(), 1.0);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RealHabits, TheWindowsKeysWorkInItsDialogsAndEscStaysWithTheDialog)
+{
+    ASSERT_TRUE(opened("/a.html", "Page A"));
+    ASSERT_TRUE(opened("/form.html", "Form"));
+    focusPage();
+    keys("ctrl+f");
+    FindDialog* find = form->findDialog();
+    ASSERT_NE(find, nullptr);
+    ASSERT_TRUE(runEventsUntil([&] { return wxWindow::FindFocus() == find->textField(); }, std::chrono::seconds(5)));
+    const int before = server.hits("/form.html");
+    keys("F5");
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/form.html") > before; }, std::chrono::seconds(5)));
+    keys("ctrl+plus");
+    EXPECT_TRUE(runEventsUntil([&] { return form->WebBrowser1->Zoom() > 1.05; }, std::chrono::seconds(5)));
+    keys("alt+Left");
+    EXPECT_TRUE(captionIs("Page A"));
+    EXPECT_TRUE(find->IsShown());
+    keys("Escape");
+    EXPECT_TRUE(runEventsUntil([&] { return !find->IsShown(); }, std::chrono::seconds(5))) << "Esc closes the dialog";
+
+    // The modal add-to-favorites dialog: the page's keys work, a second dialog is not opened.
+    focusPage();
+    bool zoomedOut = false;
+    wxTimer whileOpen;
+    whileOpen.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        keys("ctrl+minus");
+        zoomedOut = runEventsUntil([&] { return form->WebBrowser1->Zoom() < 1.05; }, std::chrono::seconds(5));
+        keys("ctrl+d");
+        keys("Escape");
+    });
+    whileOpen.StartOnce(1500);
+    keys("ctrl+d");
+    EXPECT_TRUE(runEventsUntil([&] { return addDialogs == 1 && !whileOpen.IsRunning() && zoomedOut; },
+                               std::chrono::seconds(10)));
+    settle();
+    EXPECT_EQ(addDialogs, 1);
+    EXPECT_FALSE(std::filesystem::exists(*favoritesFolder)) << "cancelled, nothing written";
     EXPECT_TRUE(reports.empty());
 }
 
@@ -77,10 +241,23 @@ TEST_F(RealHabits, FindCountsMatchesOrSaysThereAreNone)
     ASSERT_TRUE(opened("/c.html", "C"));
     form->ShowFind();
     FindDialog* find = form->findDialog();
-    const wxString found = wxString::FromUTF8("找到 3 处");
+    const wxString found = wxString::FromUTF8("第 1 处，共 3 处");
     find->textField()->SetValue("hello");
     EXPECT_TRUE(runEventsUntil([&] { return find->status()->GetLabel() == found; }, std::chrono::seconds(5)))
         << find->status()->GetLabel();
+    // Next and previous move through the matches, wrapping around; the count stays.
+    const auto showsMatch = [&](const char* text) {
+        return runEventsUntil([&] { return find->status()->GetLabel() == wxString::FromUTF8(text); },
+                              std::chrono::seconds(5));
+    };
+    clickButton(find->nextButton());
+    EXPECT_TRUE(showsMatch("第 2 处，共 3 处")) << find->status()->GetLabel();
+    clickButton(find->previousButton());
+    EXPECT_TRUE(showsMatch("第 1 处，共 3 处")) << find->status()->GetLabel();
+    clickButton(find->previousButton());
+    EXPECT_TRUE(showsMatch("第 3 处，共 3 处")) << find->status()->GetLabel();
+    clickButton(find->nextButton());
+    EXPECT_TRUE(showsMatch("第 1 处，共 3 处")) << find->status()->GetLabel();
     find->textField()->SetValue("nowhere");
     EXPECT_TRUE(runEventsUntil([&] { return find->status()->GetLabel() == wxString::FromUTF8(bilingual(kNoMatches)); },
                                std::chrono::seconds(5)))

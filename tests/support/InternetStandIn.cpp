@@ -2,6 +2,8 @@
 
 #include <webkit2/webkit2.h>
 
+#include "engine/WebKitWebsiteData.h"
+
 namespace zemora::test {
 
 HttpServer& internetStandIn()
@@ -11,7 +13,7 @@ HttpServer& internetStandIn()
         const gchar* const direct[] = {"127.0.0.1", "localhost", nullptr};
         WebKitNetworkProxySettings* proxy =
             webkit_network_proxy_settings_new(standIn->url("").c_str(), direct);
-        webkit_web_context_set_network_proxy_settings(webkit_web_context_get_default(),
+        webkit_web_context_set_network_proxy_settings(userWebContext(),
                                                       WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
         webkit_network_proxy_settings_free(proxy);
         return standIn;

@@ -7,7 +7,8 @@
 namespace zemora::test {
 
 // Points HOME and the XDG folders of this test process at a fresh temporary folder,
-// removed at exit. Returns that folder.
+// removed at exit; or, when ZEMORA_TEST_HOME is set, HOME at that folder, kept, and the
+// XDG variables as given. Returns that folder.
 std::filesystem::path isolateUserDirs();
 std::filesystem::path testHome();
 

@@ -171,9 +171,9 @@ TEST_F(Habits, FindDialogSearchesTheControlAndTellsItsAnswer)
     EXPECT_EQ(browser->calls, (std::vector<wxString>{"Find Hello", "Find Hello", "Find Hello backwards",
                                                      "Find Hello case"}));
 
-    browser->FindResult(3);
-    EXPECT_EQ(find->status()->GetLabel(), wxString::FromUTF8("找到 3 处"));
-    browser->FindResult(0);
+    browser->FindResult(2, 3);
+    EXPECT_EQ(find->status()->GetLabel(), wxString::FromUTF8("第 2 处，共 3 处"));
+    browser->FindResult(0, 0);
     EXPECT_EQ(find->status()->GetLabel(), wxString::FromUTF8(bilingual(kNoMatches)));
 
     // Closed, the page's highlights go; opened again, the same dialog comes back.

@@ -1,0 +1,59 @@
+#include "engine/WebKitWebsiteData.h"
+
+#include <utility>
+
+#include <webkit2/webkit2.h>
+
+#include "base/Failure.h"
+#include "browse/WebsiteData.h"
+
+namespace zemora {
+
+namespace {
+
+constexpr char kProgramName[] = "zemora";
+
+std::string& notice()
+{
+    static std::string text;
+    return text;
+}
+
+WebKitWebContext* makeContext()
+{
+    const WebsiteDataFolders folders = websiteDataFoldersFromEnvironment();
+    const CookieStore store = prepareWebsiteData(folders);
+    // The engine names its data and cache folders after the program's name when it first
+    // uses its data store; the program may run under another (a link, a test), so the
+    // store is set up under ours.
+    const std::string started = g_get_prgname() ? g_get_prgname() : "";
+    g_set_prgname(kProgramName);
+    WebKitWebContext* context = webkit_web_context_get_default();
+    WebKitCookieManager* cookies =
+        webkit_website_data_manager_get_cookie_manager(webkit_web_context_get_website_data_manager(context));
+    // The engine's own default policy, set to have the store made now.
+    webkit_cookie_manager_set_accept_policy(cookies, WEBKIT_COOKIE_POLICY_ACCEPT_NO_THIRD_PARTY);
+    // Session cookies stay in memory and end with the window.
+    if (store == CookieStore::Usable)
+        webkit_cookie_manager_set_persistent_storage(cookies, folders.cookieFile.c_str(),
+                                                     WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    if (!started.empty())
+        g_set_prgname(started.c_str());
+    if (store != CookieStore::Usable) {
+        notice() = bilingual(store == CookieStore::Corrupt ? kCookieStoreCorrupt : kCookieStoreUnwritable,
+                             {{"file", folders.cookieFile}});
+    }
+    return context;
+}
+
+} // namespace
+
+WebKitWebContext* userWebContext()
+{
+    static WebKitWebContext* const context = makeContext();
+    return context;
+}
+
+std::string takeWebsiteDataNotice() { return std::exchange(notice(), std::string()); }
+
+} // namespace zemora

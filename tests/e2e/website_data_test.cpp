@@ -1,0 +1,176 @@
+// The user's website data across restarts: the window started twice in processes of its
+// own with the same home, as a person closes Zemora and starts it again.
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <wx/stattext.h>
+
+#include "tests/support/Files.h"
+#include "tests/support/HttpServer.h"
+#include "tests/support/RealFormFixture.h"
+
+using namespace zemora;
+using namespace zemora::test;
+
+namespace {
+
+constexpr char kRunAddresses[] = "ZEMORA_RUN_ADDRESSES";
+constexpr char kRunResult[] = "ZEMORA_RUN_RESULT";
+
+// One run of the window, started by the tests below in a process of their own: opens each
+// address of ZEMORA_RUN_ADDRESSES in turn (the first as the start page) and writes, after
+// each page, the window's caption and the banner line, one line each, to ZEMORA_RUN_RESULT.
+class WindowRun : public RealFormFixture {};
+
+TEST_F(WindowRun, DISABLED_OpensTheAddressesAndWritesWhatItShows)
+{
+    const char* addresses = std::getenv(kRunAddresses);
+    const char* result = std::getenv(kRunResult);
+    if (!addresses || !result)
+        GTEST_SKIP() << "started only by the website data tests";
+    int completions = 0;
+    const auto told = form->WebBrowser1->DownloadComplete;
+    form->WebBrowser1->DownloadComplete = [&] {
+        told();
+        ++completions;
+    };
+    std::ofstream out(result);
+    std::istringstream list(addresses);
+    std::string address;
+    for (bool first = true; list >> address; first = false) {
+        const int before = completions;
+        if (first) {
+            form->Start.address = address;
+            form->runHandler([&] { form->Form_Load(); });
+        } else {
+            form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(address)); });
+        }
+        ASSERT_TRUE(runEventsUntil([&] {
+            return completions > before && form->WebBrowser1->LocationURL() == wxString::FromUTF8(address);
+        }));
+        // What the window shows once the page has settled.
+        runEventsUntil([] { return false; }, std::chrono::milliseconds(500));
+        wxString caption = form->GetTitle();
+        caption.Replace(wxText(kTitleSuffix), "");
+        out << caption.utf8_string() << '\n' << form->Label2->GetLabel().utf8_string() << '\n';
+    }
+}
+
+class WebsiteData : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Response set;
+        set.body = "<title>set</title>";
+        set.headers = {{"Set-Cookie", "login=kept; Expires=Wed, 01 Jan 2099 00:00:00 GMT; Path=/"},
+                       {"Set-Cookie", "visit=session; Path=/"}};
+        server.route("/set", set);
+        Response show;
+        show.body = "<title>-</title><script>document.title = 'cookies: ' + document.cookie;"
+                    "localStorage.setItem('seen', '1');</script>";
+        server.route("/show", show);
+    }
+
+    // Starts the window on this home, opens the pages, and answers caption and banner
+    // after each.
+    std::vector<std::string> run(const std::string& home, const std::vector<std::string>& paths,
+                                 std::string dataHome = {})
+    {
+        if (dataHome.empty())
+            dataHome = home + "/share";
+        std::string addresses;
+        for (const auto& path : paths)
+            addresses += server.url(path) + " ";
+        const std::string result = home + "/run-result";
+        std::filesystem::remove(result);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("ZEMORA_TEST_HOME", home.c_str(), 1);
+            ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+            ::setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+            ::setenv(kRunAddresses, addresses.c_str(), 1);
+            ::setenv(kRunResult, result.c_str(), 1);
+            ::execl("/proc/self/exe", "e2e_tests", "--gtest_also_run_disabled_tests",
+                    "--gtest_filter=WindowRun.DISABLED_OpensTheAddressesAndWritesWhatItShows", nullptr);
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the run ended with " << status;
+        std::vector<std::string> lines;
+        std::ifstream in(result);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    static unsigned modeOf(const std::string& path)
+    {
+        struct stat status {};
+        return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+    }
+
+    HttpServer server;
+    TempFolder home;
+};
+
+TEST_F(WebsiteData, ALoginCookieOutlivesARestartAndASessionCookieEndsWithTheWindow)
+{
+    const auto first = run(home.path(), {"/set", "/show"});
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[2], "cookies: login=kept; visit=session");
+    EXPECT_EQ(first[1], std::string(kBanner)) << "nothing to tell";
+
+    const auto second = run(home.path(), {"/show"});
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0], "cookies: login=kept");
+    EXPECT_EQ(second[1], std::string(kBanner));
+
+    // The engine's data and cache in the program's own folders, the user's alone.
+    const std::string data = home / "share/zemora", cache = home / "cache/zemora";
+    EXPECT_EQ(modeOf(data), 0700u);
+    EXPECT_EQ(modeOf(cache), 0700u);
+    EXPECT_EQ(modeOf(data + "/cookies.sqlite"), 0600u);
+    EXPECT_TRUE(std::filesystem::exists(data + "/localstorage")) << "local storage kept beside the cookies";
+    for (const auto& entry : std::filesystem::directory_iterator(home / "share"))
+        EXPECT_EQ(entry.path().filename(), "zemora") << "no website data outside the program's folder";
+}
+
+TEST_F(WebsiteData, ACorruptCookieStoreLeavesCookiesInMemoryAndTheBannerSaysSoOnce)
+{
+    const std::string data = home / "share/zemora";
+    std::filesystem::create_directories(data);
+    const std::string garbage = "this is no cookie database\n";
+    writeFile(data + "/cookies.sqlite", garbage);
+    const std::string notice = bilingual(kCookieStoreCorrupt, {{"file", data + "/cookies.sqlite"}});
+
+    const auto first = run(home.path(), {"/set", "/show"});
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first[1], notice) << "said under the first page";
+    EXPECT_EQ(first[2], "cookies: login=kept; visit=session") << "cookies work for the session";
+    EXPECT_EQ(first[3], std::string(kBanner)) << "said once";
+    EXPECT_EQ(readFile(data + "/cookies.sqlite"), garbage) << "the user's file is left as it was";
+
+    const auto second = run(home.path(), {"/show"});
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0], "cookies:") << "nothing was kept";
+}
+
+TEST_F(WebsiteData, AnUnwritableDataFolderLeavesCookiesInMemoryAndTheBannerSaysSo)
+{
+    // A place where even root can make nothing, as a read-only disk is to a user.
+    const std::string nowhere = "/proc/zemora-nowhere";
+    const auto lines = run(home.path(), {"/set", "/show"}, nowhere);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], bilingual(kCookieStoreUnwritable, {{"file", nowhere + "/zemora/cookies.sqlite"}}));
+    EXPECT_EQ(lines[2], "cookies: login=kept; visit=session");
+    EXPECT_EQ(lines[3], std::string(kBanner));
+}
+
+} // namespace
