@@ -5,6 +5,7 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 
+#include "app/ToolkitTweaks.h"
 #include "browse/PageRequests.h"
 
 namespace zemora {
@@ -42,9 +43,7 @@ void Form1::ShowAddress(const wxString& address)
 
 bool Form1::AddressBeingTyped() const
 {
-    const wxWindow* focus = wxWindow::FindFocus();
-    return focus && (focus == Combo1->Window() || focus->GetParent() == Combo1->Window()) &&
-           Combo1->Text() != addressShown_;
+    return holdsWindowFocus(Combo1->Window()) && Combo1->Text() != addressShown_;
 }
 
 } // namespace zemora

@@ -1,9 +1,12 @@
 // Tools for the page beyond the toolbar's: find, zoom and the loading sign.
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
-#include <wx/activityindicator.h>
+#include <wx/dcbuffer.h>
+#include <wx/graphics.h>
 #include <wx/panel.h>
+#include <wx/timer.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -14,12 +17,59 @@
 
 namespace zemora {
 
+namespace {
+
+// A turning wheel of dots, drawn here: the toolkit's own spinner draws a themed vector
+// picture, whose renderer alone adds some 2 MiB to the window process.
+class LoadingWheel : public wxWindow {
+public:
+    explicit LoadingWheel(wxWindow* parent) : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(16, 16)))
+    {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Bind(wxEVT_PAINT, [this](wxPaintEvent&) { paint(); });
+        timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            turn_ = (turn_ + 1) % kDots;
+            Refresh();
+        });
+    }
+    void Start() { timer_.Start(100); }
+    void Stop() { timer_.Stop(); }
+
+private:
+    static constexpr int kDots = 8;
+    void paint()
+    {
+        wxAutoBufferedPaintDC dc(this);
+        dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+        dc.Clear();
+        std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+        if (!gc)
+            return;
+        const wxSize size = GetClientSize();
+        const double radius = std::min(size.x, size.y) / 2.0;
+        const wxColour ink = GetForegroundColour();
+        for (int i = 0; i < kDots; ++i) {
+            const double angle = 2 * M_PI * i / kDots;
+            const int age = (turn_ - i + kDots) % kDots; // the newest dot is darkest
+            gc->SetBrush(wxBrush(wxColour(ink.Red(), ink.Green(), ink.Blue(), static_cast<unsigned char>(255 - age * 28))));
+            gc->SetPen(*wxTRANSPARENT_PEN);
+            const double dot = radius / 4;
+            gc->DrawEllipse(size.x / 2.0 + std::cos(angle) * (radius - dot) - dot,
+                            size.y / 2.0 + std::sin(angle) * (radius - dot) - dot, 2 * dot, 2 * dot);
+        }
+    }
+    wxTimer timer_;
+    int turn_ = 0;
+};
+
+} // namespace
+
 void Form1::addPageTools()
 {
     // The sign sits over the page's lower left corner while it loads, the way the
     // defined controls are left as they are.
     auto* sign = new wxPanel(inner_, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
-    auto* spinner = new wxActivityIndicator(sign, wxID_ANY);
+    auto* spinner = new LoadingWheel(sign);
     auto* text = new wxStaticText(sign, wxID_ANY, wxText(kLoadingSign));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(spinner, 0, wxALIGN_CENTER_VERTICAL | wxALL, FromDIP(2));

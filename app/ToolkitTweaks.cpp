@@ -600,6 +600,14 @@ bool FolderWatch::watch(const std::vector<std::string>& folders)
     return added;
 }
 
+bool holdsWindowFocus(const wxWindow* control)
+{
+    GtkWidget* widget = control->GetHandle();
+    GtkWidget* top = gtk_widget_get_toplevel(widget);
+    GtkWidget* focus = GTK_IS_WINDOW(top) ? gtk_window_get_focus(GTK_WINDOW(top)) : nullptr;
+    return focus && (focus == widget || gtk_widget_is_ancestor(focus, widget));
+}
+
 void showPressed(wxWindow* button, bool pressed)
 {
     GtkWidget* widget = button->GetHandle();
@@ -641,6 +649,12 @@ void hideFromAssistiveTools(wxWindow* control) { control->SetCanFocus(false); }
 void tellPressedState(wxWindow*) {}
 
 void announce(wxWindow*, const wxString&) {}
+
+bool holdsWindowFocus(const wxWindow* control)
+{
+    const wxWindow* focus = wxWindow::FindFocus();
+    return focus && (focus == control || focus->GetParent() == control);
+}
 
 void showPressed(wxWindow*, bool) {}
 

@@ -76,6 +76,10 @@ private:
 // not skip) goes no further; any other goes on to the focus as usual.
 void hearKeysFirst(wxWindow* typedIn, wxWindow* hearer);
 
+// Whether the control (or a part of it) holds its window's keyboard focus, by the
+// window's own record: it still does while another program's window is active.
+bool holdsWindowFocus(const wxWindow* control);
+
 // Shows a command button pressed in (or not) without changing its kind or caption.
 void showPressed(wxWindow* button, bool pressed);
 bool shownPressed(const wxWindow* button);

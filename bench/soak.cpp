@@ -1,11 +1,14 @@
 // Long session: the real window on the real engine, driven through its own widgets over
 // local pages (text, images, scripts) for many navigations with back, forward and
 // refresh, then auto refresh at a short interval. Prints the PSS of the window process
-// and of its whole process tree after a warm-up and at the end.
-// Run on a display: scripts/with-display.sh build-bench/bench/zemora_soak [navigations] [ticks]
+// and of its whole process tree after a warm-up and at the end. With --floor, a bare
+// engine window (a frame and its web view, nothing else) goes through the same session
+// by the web view's own calls, for the engine's own share.
+// Run on a display: scripts/with-display.sh build-bench/bench/zemora_soak [--floor] [navigations] [ticks]
 #include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,14 +19,18 @@
 #include <vector>
 
 #include <gdk/gdkkeysyms.h>
+#include <glib.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/evtloop.h>
+#include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/mstream.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/webview.h>
 
 #include "app/Startup.h"
 #include "engine/WebKitBrowser.h"
@@ -38,7 +45,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr int kPagesOfEachKind = 4;   // bounded: the typed-address history stops growing early
-constexpr int kWarmUpNavigations = 100;
+int kWarmUpNavigations = std::getenv("SOAK_WARM") ? std::atoi(std::getenv("SOAK_WARM")) : 100;
 // ms, in place of the minute; still longer than a load takes, as the minute is
 // (SOAK_TICK sets another).
 int tickInterval() { return std::getenv("SOAK_TICK") ? std::atoi(std::getenv("SOAK_TICK")) : 500; }
@@ -218,46 +225,179 @@ std::vector<std::string> servePages(HttpServer& server)
     return paths;
 }
 
-// ---- the session ---------------------------------------------------------------------
+// ---- the two windows ------------------------------------------------------------------
 
-struct Session {
-    explicit Session(HttpServer& s) : server(s) {}
-    Form1* form = nullptr;
-    HttpServer& server;
+// What the session drives, and what it hears back: completions and the loading state.
+struct Window {
+    virtual ~Window() = default;
+    virtual void type(const std::string& address) = 0;
+    virtual bool enabled(const char* key) = 0;
+    virtual void click(const char* key) = 0; // back, forward, refresh
+    virtual std::string shown() = 0;         // the address the window shows
+    virtual std::string told() = 0;          // its caption, and where the engine is
+    virtual void autoRefresh(int tick) = 0;
+    virtual void stopAutoRefresh() = 0;
     int completions = 0;
     bool loading = false;
     int reports = 0;
+};
+
+bool tracing() { return std::getenv("SOAK_TRACE") != nullptr; }
+
+// The program's window, through its own widgets.
+struct ProgramWindow : Window {
+    Form1* form = nullptr;
+
+    ProgramWindow(HttpServer& server, const std::string& start)
+    {
+        Form1Seams seams;
+        seams.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
+        const std::string favorites = (testHome() / "Favorites").string();
+        std::filesystem::create_directories(favorites);
+        seams.favoritesFolder = [favorites] { return favorites; };
+        seams.addFavoriteDialog = [](wxWindow*, const wxString&, const std::string&) {
+            return std::optional<AddFavoriteChoice>();
+        };
+        seams.reportFailure = [this](const std::string& message) {
+            ++reports;
+            std::fprintf(stderr, "reported: %s\n", message.c_str());
+        };
+        seams.tellUser = seams.reportFailure;
+        form = startProgram(seams, StartPage{server.url(start), {}});
+        // Counts the completions the window hears of, and still hands them to it.
+        auto windowHandler = form->WebBrowser1->DownloadComplete;
+        form->WebBrowser1->DownloadComplete = [this, windowHandler] {
+            ++completions;
+            if (tracing())
+                std::fprintf(stderr, "  completion %s\n", form->WebBrowser1->LocationURL().utf8_string().c_str());
+            windowHandler();
+        };
+        auto loadingSign = form->WebBrowser1->LoadingChange;
+        form->WebBrowser1->LoadingChange = [this, loadingSign](bool now) {
+            loading = now;
+            if (tracing())
+                std::fprintf(stderr, "  %s %s\n", now ? "loading" : "loaded", form->WebBrowser1->LocationURL().utf8_string().c_str());
+            loadingSign(now);
+        };
+    }
+    ~ProgramWindow() override
+    {
+        form->Destroy();
+        runPendingEvents();
+    }
+    void type(const std::string& address) override
+    {
+        form->Combo1->SetText(wxString::FromUTF8(address));
+        pressKey(form->Combo1->Window(), GDK_KEY_Return);
+    }
+    bool enabled(const char* key) override { return form->Toolbar1->Enabled(slotOf(key)); }
+    void click(const char* key) override { clickTool(form->Toolbar1->Window(), slotOf(key)); }
+    std::string shown() override { return form->Text2->GetValue().utf8_string(); }
+    std::string told() override
+    {
+        return "the caption \"" + form->GetTitle().utf8_string() + "\", the engine " +
+               form->WebBrowser1->LocationURL().utf8_string();
+    }
+    void autoRefresh(int tick) override
+    {
+        clickButton(form->autofresh);
+        form->Timer1.SetInterval(tick);
+    }
+    void stopAutoRefresh() override { form->Timer1.Stop(); }
+};
+
+// The floor: the engine's bare window, with the setting the program makes on a display
+// without direct rendering (as under Xvfb here), driven by the web view's own calls.
+struct FloorWindow : Window {
+    wxFrame* frame;
+    wxWebView* view;
+    wxTimer timer;
+
+    FloorWindow(HttpServer& server, const std::string& start)
+    {
+        g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
+        frame = new wxFrame(nullptr, wxID_ANY, "floor", wxDefaultPosition, wxSize(663, 560));
+        view = wxWebView::New(frame, wxID_ANY, server.url(start));
+        view->Bind(wxEVT_WEBVIEW_NAVIGATING, [this](wxWebViewEvent& e) {
+            loading = true;
+            e.Skip();
+        });
+        view->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& e) {
+            ++completions;
+            loading = false;
+            if (tracing())
+                std::fprintf(stderr, "  completion %s\n", e.GetURL().utf8_string().c_str());
+        });
+        view->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, [this](wxWebViewEvent& e) { frame->SetTitle(e.GetString()); });
+        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { view->Reload(); });
+        frame->Show();
+    }
+    ~FloorWindow() override
+    {
+        timer.Stop();
+        frame->Destroy();
+        runPendingEvents();
+    }
+    void type(const std::string& address) override { view->LoadURL(wxString::FromUTF8(address)); }
+    bool enabled(const char* key) override
+    {
+        const std::string k = key;
+        return k == "back" ? view->CanGoBack() : k == "forward" ? view->CanGoForward() : true;
+    }
+    void click(const char* key) override
+    {
+        const std::string k = key;
+        if (k == "back")
+            view->GoBack();
+        else if (k == "forward")
+            view->GoForward();
+        else
+            view->Reload();
+    }
+    std::string shown() override { return loading ? std::string() : view->GetCurrentURL().utf8_string(); }
+    std::string told() override { return "the caption \"" + frame->GetTitle().utf8_string() + "\""; }
+    void autoRefresh(int tick) override { timer.Start(tick); }
+    void stopAutoRefresh() override { timer.Stop(); }
+};
+
+// ---- the session ---------------------------------------------------------------------
+
+struct Session {
+    Session(HttpServer& s, Window& w) : server(s), window(w) {}
+    HttpServer& server;
+    Window& window;
     int timeouts = 0;
     // The engine's history as the session expects it.
     std::vector<std::string> history;
     std::size_t at = 0;
+    // How long each back step took from the click to its page shown, ms.
+    std::vector<double> backSteps;
 
     // Waits for the load an action started: a completion after it, with the address expected.
-    void awaitLoad(int before, const std::string& address)
+    bool awaitLoad(int before, const std::string& address)
     {
-        const wxString expected = wxString::FromUTF8(server.url(address));
+        const std::string expected = server.url(address);
         // Then a moment's pause, as a user's next click comes no sooner: the title a page
         // tells after its load ends completes it once more.
-        if (runEventsUntil([&] { return completions > before && !loading && form->Text2->GetValue() == expected; }, 10s)) {
+        if (runEventsUntil([&] { return window.completions > before && !window.loading && window.shown() == expected; }, 10s)) {
             runEventsUntil([] { return false; }, 30ms);
-        } else {
-            ++timeouts;
-            std::fprintf(stderr, "no load of %s (the caption \"%s\", the box %s, the engine %s; %d completions)\n",
-                         address.c_str(), form->GetTitle().utf8_string().c_str(),
-                         form->Text2->GetValue().utf8_string().c_str(),
-                         form->WebBrowser1->LocationURL().utf8_string().c_str(), completions - before);
-            // The session goes on from where the engine is.
-            const std::string shown = form->WebBrowser1->LocationURL().utf8_string();
-            history = {shown.substr(std::min(shown.size(), server.url("").size()))};
-            at = 0;
+            return true;
         }
+        ++timeouts;
+        std::fprintf(stderr, "no load of %s (the window shows %s, %s; %d completions)\n", address.c_str(),
+                     window.shown().c_str(), window.told().c_str(), window.completions - before);
+        // The session goes on from where the engine is.
+        runEventsUntil([&] { return !window.loading; }, 10s);
+        const std::string shown = window.shown();
+        history = {shown.substr(std::min(shown.size(), server.url("").size()))};
+        at = 0;
+        return false;
     }
 
     void type(const std::string& address)
     {
-        const int before = completions;
-        form->Combo1->SetText(wxString::FromUTF8(server.url(address)));
-        pressKey(form->Combo1->Window(), GDK_KEY_Return);
+        const int before = window.completions;
+        window.type(server.url(address));
         history.resize(at + 1);
         history.push_back(address);
         at = history.size() - 1;
@@ -267,12 +407,15 @@ struct Session {
     void tool(const char* key, int step)
     {
         // A user clicks the button once it shows enabled; a click on a disabled one is lost.
-        if (!runEventsUntil([&] { return form->Toolbar1->Enabled(slotOf(key)); }, 5s))
+        if (!runEventsUntil([&] { return window.enabled(key); }, 5s))
             std::fprintf(stderr, "%s stays disabled\n", key);
-        const int before = completions;
-        clickTool(form->Toolbar1->Window(), slotOf(key));
+        const int before = window.completions;
+        const auto start = std::chrono::steady_clock::now();
+        window.click(key);
         at = static_cast<std::size_t>(static_cast<int>(at) + step);
-        awaitLoad(before, history[at]);
+        const bool landed = awaitLoad(before, history[at]);
+        if (landed && step < 0)
+            backSteps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() - 30);
     }
 };
 
@@ -308,51 +451,34 @@ void print(const char* when, const Reading& r)
     std::fflush(stdout);
 }
 
-int run(int navigations, int ticks)
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int run(bool floor, int navigations, int ticks)
 {
     HttpServer server;
     const std::vector<std::string> pages = servePages(server);
-
-    Form1Seams seams;
-    seams.createBrowser = [](wxWindow* parent) { return std::make_unique<WebKitBrowser>(parent); };
-    const std::string favorites = (testHome() / "Favorites").string();
-    std::filesystem::create_directories(favorites);
-    seams.favoritesFolder = [favorites] { return favorites; };
-    seams.addFavoriteDialog = [](wxWindow*, const wxString&, const std::string&) {
-        return std::optional<AddFavoriteChoice>();
-    };
-    Session s(server);
-    seams.reportFailure = [&s](const std::string& message) {
-        ++s.reports;
-        std::fprintf(stderr, "reported: %s\n", message.c_str());
-    };
-    seams.tellUser = seams.reportFailure;
-
-    const int before = s.completions;
-    s.form = startProgram(seams, StartPage{server.url(pages[0]), {}});
-    // Counts the completions the window hears of, and still hands them to it.
-    auto windowHandler = s.form->WebBrowser1->DownloadComplete;
-    s.form->WebBrowser1->DownloadComplete = [&s, windowHandler] {
-        ++s.completions;
-        if (std::getenv("SOAK_TRACE"))
-            std::fprintf(stderr, "  completion %s\n", s.form->WebBrowser1->LocationURL().utf8_string().c_str());
-        windowHandler();
-    };
-    auto loadingSign = s.form->WebBrowser1->LoadingChange;
-    s.form->WebBrowser1->LoadingChange = [&s, loadingSign](bool loading) {
-        s.loading = loading;
-        if (std::getenv("SOAK_TRACE"))
-            std::fprintf(stderr, "  %s %s\n", loading ? "loading" : "loaded", s.form->WebBrowser1->LocationURL().utf8_string().c_str());
-        loadingSign(loading);
-    };
+    std::unique_ptr<Window> window;
+    if (floor)
+        window = std::make_unique<FloorWindow>(server, pages[0]);
+    else
+        window = std::make_unique<ProgramWindow>(server, pages[0]);
+    Session s(server, *window);
     s.history = {pages[0]};
-    s.awaitLoad(before, pages[0]);
+    s.awaitLoad(0, pages[0]);
 
     Reading warm;
     for (int n = 1; n <= navigations; ++n) {
         navigate(s, pages, n);
         if (n == kWarmUpNavigations)
             print("warm", warm = measure());
+        else if (n % 1000 == 0 && n < navigations)
+            print(("at " + std::to_string(n)).c_str(), measure());
     }
     print("browsed", measure());
 
@@ -361,32 +487,23 @@ int run(int navigations, int ticks)
     s.type(pages[2]);
     const std::string shown = s.history[s.at];
     std::printf("auto refresh of %s\n", shown.c_str());
-    clickButton(s.form->autofresh);
-    s.form->Timer1.SetInterval(tickInterval());
     const int hitsBefore = server.hits(shown);
-    if (std::getenv("SOAK_TRACE")) {
-        auto tick = s.form->Timer1.onTick;
-        s.form->Timer1.onTick = [tick, &server, shown] {
-            std::fprintf(stderr, "  tick, %d hits of %s\n", server.hits(shown), shown.c_str());
-            tick();
-        };
-    }
+    window->autoRefresh(tickInterval());
     if (!runEventsUntil([&] { return server.hits(shown) >= hitsBefore + ticks; }, std::chrono::milliseconds(ticks * 1000)))
         std::fprintf(stderr, "only %d reloads\n", server.hits(shown) - hitsBefore);
-    s.form->Timer1.Stop();
+    window->stopAutoRefresh();
     const Reading end = measure();
     print("end", end);
     const auto growth = [](long from, long to) { return 100.0 * static_cast<double>(to - from) / static_cast<double>(from); };
     std::printf("growth   window %+.1f %% (private %+.1f %%)   tree %+.1f %% (private %+.1f %%)\n",
                 growth(warm.window.pss, end.window.pss), growth(warm.window.own, end.window.own),
                 growth(warm.tree.pss, end.tree.pss), growth(warm.tree.own, end.tree.own));
-    std::printf("session  %d completions, %d reported, %d lost loads, %d addresses in the box's list\n", s.completions,
-                s.reports, s.timeouts, s.form->Combo1->ListCount());
-    std::printf("RESULT %ld %ld %ld %ld %ld %ld %ld %ld\n", warm.window.pss, warm.tree.pss, end.window.pss, end.tree.pss,
-                warm.window.own, warm.tree.own, end.window.own, end.tree.own);
-
-    s.form->Destroy();
-    runPendingEvents();
+    const double backStep = median(s.backSteps);
+    std::printf("session  %d completions, %d reported, %d lost loads, back step %.0f ms (median of %zu)\n",
+                window->completions, window->reports, s.timeouts, backStep, s.backSteps.size());
+    std::printf("RESULT %ld %ld %ld %ld %ld %ld %ld %ld %.0f %d\n", warm.window.pss, warm.tree.pss, end.window.pss,
+                end.tree.pss, warm.window.own, warm.tree.own, end.window.own, end.tree.own, backStep, s.timeouts);
+    window.reset();
     return 0;
 }
 
@@ -394,8 +511,10 @@ int run(int navigations, int ticks)
 
 int main(int argc, char** argv)
 {
-    const int navigations = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const int ticks = argc > 2 ? std::atoi(argv[2]) : 300;
+    const bool floor = argc > 1 && std::string(argv[1]) == "--floor";
+    const int first = floor ? 2 : 1;
+    const int navigations = argc > first ? std::atoi(argv[first]) : 1000;
+    const int ticks = argc > first + 1 ? std::atoi(argv[first + 1]) : 300;
     isolateUserDirs();
     wxApp::SetInstance(new wxApp);
     int toolkitArgc = 1; // our own arguments are not the toolkit's
@@ -406,7 +525,7 @@ int main(int argc, char** argv)
     {
         wxEventLoop loop;
         wxEventLoopActivator active(&loop);
-        status = run(navigations, ticks);
+        status = run(floor, navigations, ticks);
     }
     wxTheApp->OnExit();
     wxEntryCleanup();

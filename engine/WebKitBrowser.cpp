@@ -176,6 +176,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
                      G_CALLBACK(onHistoryChanged), this);
     g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, this);
+    followHistorySteps(); // first: a failure's own handler ends the signal
     takeOverEngineSignals();
     downloads_ = std::make_unique<WebKitDownloads>(nativeView(view_),
                                                    [this](const std::string& text) { tellStatus(text); });
@@ -428,10 +429,12 @@ WebKitBrowser::~WebKitBrowser()
         g_source_remove(pendingSource_);
     endUserStep();
     forgetPageDialog();
+    endStep();
 }
 
 void WebKitBrowser::NavigateTo(const wxString& address)
 {
+    endStep();
     started_ = true;
     titleAwaited_ = false;
     // Passed as given (no escaping, trimming or validation of our own), except that an
@@ -440,33 +443,118 @@ void WebKitBrowser::NavigateTo(const wxString& address)
     takeUserStep([this, uri] { webkit_web_view_load_uri(nativeView(view_), uri.c_str()); });
 }
 
-bool WebKitBrowser::canGoBack() const
+// Where the user is on his way to, from the current entry: the step under way and the
+// clicks queued behind it; 0 with none.
+int WebKitBrowser::stepBase() const
+{
+    if (!stepping_)
+        return 0;
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    if (webkit_back_forward_list_get_current_item(list) == stepping_)
+        return queuedSteps_;
+    for (int direction : {-1, 1})
+        for (int offset = direction; WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, offset);
+             offset += direction)
+            if (item == stepping_)
+                return offset + queuedSteps_;
+    return 0; // gone from the list: a page of its own has replaced what followed
+}
+
+WebKitBackForwardListItem* WebKitBrowser::stepTarget(int direction) const
 {
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
-    if (!webkit_web_view_can_go_back(nativeView(view_)))
-        return false;
+    const int to = stepBase() + direction;
+    WebKitBackForwardListItem* target = webkit_back_forward_list_get_nth_item(list, to);
     // The blank page the engine opened at creation is not a page of ours to go back to.
-    if (!creationItem_ || webkit_back_forward_list_get_back_item(list) != creationItem_)
-        return true;
-    GList* back = webkit_back_forward_list_get_back_list(list);
-    const bool earlierPages = g_list_length(back) > 1;
-    g_list_free(back);
-    return earlierPages;
+    if (target && target == creationItem_ && !webkit_back_forward_list_get_nth_item(list, to - 1))
+        return nullptr;
+    return target;
 }
 
-void WebKitBrowser::GoBack()
+bool WebKitBrowser::canGoBack() const { return stepTarget(-1) != nullptr; }
+
+void WebKitBrowser::step(int direction)
 {
-    if (!canGoBack())
-        throw Failure(kCannotGoBack);
-    takeUserStep([this] { view_->GoBack(); });
+    if (!stepTarget(direction))
+        throw Failure(direction < 0 ? kCannotGoBack : kCannotGoForward);
+    WebKitWebView* web = nativeView(view_);
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(web);
+    // A step the engine carried out without a load (within one page) has landed too.
+    if (stepping_ && webkit_back_forward_list_get_current_item(list) == stepping_ && !webkit_web_view_is_loading(web))
+        landStep();
+    if (stepping_)
+        queuedSteps_ += direction; // asked for once the step under way has landed
+    else
+        startStep(webkit_back_forward_list_get_nth_item(list, direction));
+    reportCommandStates();
 }
 
-void WebKitBrowser::GoForward()
+void WebKitBrowser::startStep(WebKitBackForwardListItem* target)
 {
-    if (!view_->CanGoForward())
-        throw Failure(kCannotGoForward);
-    takeUserStep([this] { view_->GoForward(); });
+    WebKitWebView* web = nativeView(view_);
+    endStep();
+    stepping_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target));
+    if (WebKitBackForwardListItem* from = webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web)))
+        steppedFrom_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(from));
+    // Held by the step itself, which may be taken again past a page that does not answer.
+    std::shared_ptr<WebKitBackForwardListItem> item(WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target)),
+                                                    [](WebKitBackForwardListItem* i) { g_object_unref(i); });
+    takeUserStep([web, item] { webkit_web_view_go_to_back_forward_list_item(web, item.get()); });
 }
+
+void WebKitBrowser::landStep()
+{
+    const int more = queuedSteps_;
+    endStep();
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    if (WebKitBackForwardListItem* next = more ? webkit_back_forward_list_get_nth_item(list, more) : nullptr)
+        startStep(next);
+}
+
+void WebKitBrowser::endStep()
+{
+    for (WebKitBackForwardListItem* item : {stepping_, steppedFrom_})
+        if (item)
+            g_object_unref(item);
+    stepping_ = steppedFrom_ = nullptr;
+    queuedSteps_ = 0;
+    stepRetried_ = false;
+}
+
+void WebKitBrowser::followHistorySteps()
+{
+    g_signal_connect(nativeView(view_), "load-changed",
+        G_CALLBACK(+[](WebKitWebView* web, WebKitLoadEvent event, WebKitBrowser* self) {
+            if (!self->stepping_ || event != WEBKIT_LOAD_FINISHED || webkit_web_view_is_loading(web))
+                return;
+            WebKitBackForwardListItem* current =
+                webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web));
+            if (current == self->stepping_) {
+                self->landStep();
+            } else if (current == self->steppedFrom_ && !self->stepRetried_) {
+                // Back on the page the step left, with nothing else under way: the engine
+                // dropped the step.
+                self->stepRetried_ = true;
+                webkit_web_view_go_to_back_forward_list_item(web, self->stepping_);
+            } else {
+                self->endStep(); // something else took its place
+            }
+            self->reportCommandStates();
+        }),
+        this);
+    // A step whose page fails is not asked again, nor the ones queued: the failure shows.
+    g_signal_connect(nativeView(view_), "load-failed",
+        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, WebKitBrowser* self) -> gboolean {
+            if (!isQuietFailure(error))
+                self->endStep();
+            return FALSE;
+        }),
+        this);
+}
+
+void WebKitBrowser::GoBack() { step(-1); }
+
+void WebKitBrowser::GoForward() { step(1); }
 
 void WebKitBrowser::GoHome() { NavigateTo(wxString::FromUTF8(kHomeAddress.data(), kHomeAddress.size())); }
 
@@ -476,6 +564,7 @@ void WebKitBrowser::Stop()
     // in a script is ended, leaving our page that Refresh loads again.
     dismissPageDialog();
     dialogsSilenced_ = true;
+    endStep();
     view_->Stop();
     if (!webkit_web_view_get_is_web_process_responsive(nativeView(view_)) && !LocationURL().empty()) {
         const std::string address = LocationURL().utf8_string();
@@ -488,6 +577,7 @@ void WebKitBrowser::Refresh()
 {
     if (LocationURL().empty())
         throw Failure(kNoPageToRefresh);
+    endStep();
     takeUserStep([this] { view_->Reload(); });
 }
 
@@ -515,7 +605,7 @@ void WebKitBrowser::reportCommandStates()
 {
     if (!started_ || !CommandStateChange)
         return;
-    CommandStateChange(CSC_NAVIGATEFORWARD, view_->CanGoForward());
+    CommandStateChange(CSC_NAVIGATEFORWARD, stepTarget(1) != nullptr);
     CommandStateChange(CSC_NAVIGATEBACK, canGoBack());
 }
 

@@ -14,6 +14,7 @@ typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
 typedef struct _WebKitScriptDialog WebKitScriptDialog;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
+typedef struct _WebKitBackForwardListItem WebKitBackForwardListItem;
 
 namespace zemora {
 
@@ -47,6 +48,17 @@ public:
 
 private:
     bool canGoBack() const;
+    // History steps: the engine steps from the entry it has committed, and drops a step
+    // asked for while another is on its way. So one step goes to the engine at a time;
+    // clicks made meanwhile are queued and asked for, together, once it has landed, and
+    // a step the engine drops is asked for once more.
+    int stepBase() const;
+    WebKitBackForwardListItem* stepTarget(int direction) const;
+    void step(int direction);
+    void startStep(WebKitBackForwardListItem* target);
+    void landStep();
+    void endStep();
+    void followHistorySteps();
     void reportCommandStates();
     void onLoaded(wxWebViewEvent& event);
     void onTitleChanged(wxWebViewEvent& event);
@@ -92,6 +104,12 @@ private:
     // The history entry of that blank page, if it got one (owned by the engine's list).
     const void* creationItem_ = nullptr;
     bool historySeen_ = false;
+    // The entry a step under way goes to and the one it left (references held), the
+    // clicks queued behind it (back -1, forward +1 each), and whether it was asked again.
+    WebKitBackForwardListItem* stepping_ = nullptr;
+    WebKitBackForwardListItem* steppedFrom_ = nullptr;
+    int queuedSteps_ = 0;
+    bool stepRetried_ = false;
     bool titleAwaited_ = false;
     // A new window the user asked for, opened here once the engine's signal has returned.
     std::string pendingAddress_;
