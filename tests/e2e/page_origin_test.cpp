@@ -119,20 +119,6 @@ protected:
         return button != nullptr;
     }
 
-    bool showing(const std::string& address, const wxString& title, std::chrono::milliseconds time = 20s)
-    {
-        return runEventsUntil(
-            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
-    }
-    bool told(const std::string& part, std::chrono::milliseconds time = 20s)
-    {
-        return runEventsUntil(
-            [&] {
-                return std::any_of(statuses.begin(), statuses.end(),
-                                   [&](const std::string& s) { return s.find(part) != std::string::npos; });
-            },
-            time);
-    }
 
     fs::path downloads;
     int silenceOffers = 0;

@@ -49,11 +49,6 @@ protected:
         BrowserFixture::SetUp();
     }
 
-    bool showing(const std::string& address, const wxString& title, std::chrono::milliseconds time = 20s)
-    {
-        return runEventsUntil(
-            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
-    }
     // The shown page's text, as the engine has it.
     wxString pageText()
     {
@@ -80,15 +75,6 @@ protected:
             &result);
         runEventsUntil([&] { return result.done; }, 5s);
         return wxString::FromUTF8(result.text);
-    }
-    bool told(const std::string& part, std::chrono::milliseconds time = 20s)
-    {
-        return runEventsUntil(
-            [&] {
-                return std::any_of(statuses.begin(), statuses.end(),
-                                   [&](const std::string& s) { return s.find(part) != std::string::npos; });
-            },
-            time);
     }
     // Downloads an address and waits for the outcome to be told.
     bool download(const std::string& address, std::chrono::milliseconds time = 20s)

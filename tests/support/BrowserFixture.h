@@ -3,6 +3,8 @@
 // local server holding two pages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -48,6 +50,24 @@ protected:
         return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
     }
     bool open(const std::string& address) { return open(wxString::FromUTF8(address)); }
+
+    // Whether the page at this address with this title is shown, within the time.
+    bool showing(const std::string& address, const wxString& title,
+                 std::chrono::milliseconds time = std::chrono::seconds(20))
+    {
+        return runEventsUntil(
+            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
+    }
+    // Whether the status line has told something holding this text, within the time.
+    bool told(const std::string& part, std::chrono::milliseconds time = std::chrono::seconds(20))
+    {
+        return runEventsUntil(
+            [&] {
+                return std::any_of(statuses.begin(), statuses.end(),
+                                   [&](const std::string& s) { return s.find(part) != std::string::npos; });
+            },
+            time);
+    }
 
     // Off where a test must see how a host that does not exist fails: such tests ask the
     // system's resolver only for names under .invalid, which never exist.
