@@ -51,7 +51,7 @@ bool Form1::KeyDown(const wxKeyEvent& key)
     const std::string_view command = binding->command;
     // In a dialog of ours Esc is the dialog's own, and so are the window's close keys; a
     // modal dialog also keeps the keys that would open or focus another window.
-    if (const auto* dialog = wxDynamicCast(key.GetEventObject(), wxDialog)) {
+    if (const auto* dialog = dynamic_cast<const wxDialog*>(key.GetEventObject())) {
         if (command == "stop" || command == "close")
             return false;
         if (dialog->IsModal() && (command == "add" || command == "find" || command == "address"))
