@@ -1,10 +1,10 @@
 #include "browse/DownloadNames.h"
 
+#include "base/UserFolders.h"
 #include "base/Settings.h"
 
 #include <algorithm>
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -127,14 +127,6 @@ std::string withSuffix(const std::string& name, const std::string& suffix)
     return stem + suffix + extension;
 }
 
-std::string homeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && home[0] == '/')
-        return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    return "/";
-}
 
 } // namespace
 

@@ -1,7 +1,6 @@
 #include "browse/WebsiteData.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#include "base/UserFolders.h"
 
 namespace zemora {
 
@@ -21,12 +22,6 @@ constexpr char kDatabaseHeader[] = "SQLite format 3";
 constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
 
-std::string withoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
 
 std::string baseFolder(const std::string& xdgValue, const std::string& home, std::string_view underHome)
 {
@@ -36,20 +31,7 @@ std::string baseFolder(const std::string& xdgValue, const std::string& home, std
     return (bareHome == "/" ? "" : bareHome) + "/" + std::string(underHome);
 }
 
-std::string environmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
-std::string homeFolder()
-{
-    if (std::string home = environmentValue("HOME"); home.starts_with('/'))
-        return home;
-    if (const passwd* user = ::getpwuid(::geteuid()); user && user->pw_dir)
-        return user->pw_dir;
-    return "/";
-}
 
 // Makes the folder and its missing parents; the folder itself is the user's alone.
 bool makePrivateFolder(const std::string& folder)

@@ -1,5 +1,6 @@
 #include "favorites/FavoritesFolder.h"
 
+#include "base/UserFolders.h"
 #include "favorites/AsciiText.h"
 #include "favorites/FileIo.h"
 
@@ -23,12 +24,6 @@ constexpr std::string_view kEntryName = "XDG_FAVORITES_DIR";
 
 bool isAbsolute(std::string_view path) { return path.starts_with('/'); }
 
-std::string withoutTrailingSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
 
 std::string joinPath(const std::string& folder, std::string_view name)
 {
@@ -126,11 +121,6 @@ std::string homeFromPasswordDatabase()
     return result && result->pw_dir ? result->pw_dir : "";
 }
 
-std::string environmentValue(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 bool isShortcutName(std::string_view name)
 {
