@@ -6,13 +6,11 @@
 // folder parts: the name it would have kept anyway.
 #include <dlfcn.h>
 
-#include <optional>
 #include <string>
 
 #include <libsoup/soup.h>
 
 #include "browse/AddressCompletion.h"
-#include "browse/DownloadNames.h"
 #include "engine/WebKitDownloads.h"
 
 namespace zemora {
@@ -44,14 +42,13 @@ soup_message_headers_get_content_disposition(SoupMessageHeaders* headers, char**
     const ReadDisposition reader = libraryReader();
     if (!reader)
         return FALSE;
-    const char* header = soup_message_headers_get_one(headers, "Content-Disposition");
-    const std::optional<std::string> name = header ? dispositionFileName(header) : std::nullopt;
-    if (!name || name->find('/') == std::string::npos)
+    std::string name;
+    if (!WebKitDownloads::engineCannotSave(headers, name))
         return reader(headers, disposition, params);
     // The same header with the plain name alone, which the library reads safely.
-    const std::string text(header);
+    const std::string text = soup_message_headers_get_one(headers, "Content-Disposition");
     const std::string kind = text.substr(0, text.find(';'));
-    const std::string plain = name->substr(name->rfind('/') + 1);
+    const std::string plain = name.substr(name.rfind('/') + 1);
     SoupMessageHeaders* safe = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
     soup_message_headers_replace(safe, "Content-Disposition",
                                  (kind + "; filename*=UTF-8''" + percentEncoded(plain)).c_str());

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include <libsoup/soup.h>
@@ -62,17 +63,35 @@ constexpr guint kWatchMs = 1000;
 // Where the engine keeps the data of a download until it moves it to the destination.
 constexpr char kEngineTempSuffix[] = ".wkdownload";
 
+// What /proc tells of a process: its name, state and parent.
+struct ProcessStat {
+    std::string name;
+    char state = 0;
+    long parent = 0;
+};
+
+std::optional<ProcessStat> processStat(const std::string& pid)
+{
+    std::FILE* file = std::fopen(("/proc/" + pid + "/stat").c_str(), "re");
+    if (!file)
+        return std::nullopt;
+    char line[512] = {};
+    std::fread(line, 1, sizeof line - 1, file);
+    std::fclose(file);
+    const char* open = std::strchr(line, '(');
+    const char* close = std::strrchr(line, ')');
+    ProcessStat stat;
+    if (!open || !close || close < open || std::sscanf(close + 1, " %c %ld", &stat.state, &stat.parent) != 2)
+        return std::nullopt;
+    stat.name.assign(open + 1, close);
+    return stat;
+}
+
 // A process that has not ended (a zombie has).
 bool alive(pid_t pid)
 {
-    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "re");
-    if (!stat)
-        return false;
-    char line[512] = {};
-    const std::size_t got = std::fread(line, 1, sizeof line - 1, stat);
-    std::fclose(stat);
-    const char* end = std::strrchr(line, ')');
-    return got > 0 && end && end[1] == ' ' && end[2] != 'Z' && end[2] != 'X';
+    const std::optional<ProcessStat> stat = processStat(std::to_string(pid));
+    return stat && stat->state != 'Z' && stat->state != 'X';
 }
 
 // The engine's network process: a child of ours by the name the engine gives it.
@@ -82,23 +101,11 @@ pid_t networkProcess()
     if (!proc)
         return 0;
     pid_t found = 0;
-    const std::string parent = std::to_string(::getpid());
     while (const dirent* entry = ::readdir(proc)) {
         if (entry->d_name[0] < '1' || entry->d_name[0] > '9')
             continue;
-        std::FILE* stat = std::fopen((std::string("/proc/") + entry->d_name + "/stat").c_str(), "re");
-        if (!stat)
-            continue;
-        char line[512] = {};
-        std::fread(line, 1, sizeof line - 1, stat);
-        std::fclose(stat);
-        const char* open = std::strchr(line, '(');
-        const char* close = std::strrchr(line, ')');
-        if (!open || !close || std::strncmp(open + 1, "WebKitNetworkPr", 15) != 0)
-            continue;
-        char state = 0;
-        long ppid = 0;
-        if (std::sscanf(close + 1, " %c %ld", &state, &ppid) == 2 && std::to_string(ppid) == parent && state != 'Z') {
+        const std::optional<ProcessStat> stat = processStat(entry->d_name);
+        if (stat && stat->name.starts_with("WebKitNetworkPr") && stat->parent == ::getpid() && stat->state != 'Z') {
             found = static_cast<pid_t>(std::atol(entry->d_name));
             break;
         }
@@ -298,29 +305,11 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
     g_object_set_data_full(G_OBJECT(download), kJobKey, new Job{self, {}, {}, {}},
                            [](gpointer job) { delete static_cast<Job*>(job); });
     self->running_.insert(static_cast<WebKitDownload*>(g_object_ref(download)));
-    g_signal_connect(download, "notify::response", G_CALLBACK(onResponse), self);
     g_signal_connect(download, "decide-destination", G_CALLBACK(onDecideDestination), nullptr);
     g_signal_connect(download, "received-data", G_CALLBACK(onReceivedData), nullptr);
     g_signal_connect(download, "failed", G_CALLBACK(onFailed), nullptr);
     g_signal_connect(download, "finished",
                      G_CALLBACK(+[](WebKitDownload* d, WebKitDownloads* owner) { owner->finish(d); }), self);
-}
-
-void WebKitDownloads::onResponse(WebKitDownload* download, void*, WebKitDownloads* self)
-{
-    // A download a link asked for by its own name still carries the server's name, which
-    // the engine would hand to the same faulty parser, here in the window's own process:
-    // such a one is taken over before the engine reads it.
-    WebKitURIResponse* response = webkit_download_get_response(download);
-    std::string suggested;
-    if (!response || !engineCannotSave(webkit_uri_response_get_http_headers(response), suggested))
-        return;
-    const std::string address = webkit_uri_response_get_uri(response);
-    self->detach(download);
-    webkit_download_cancel(download);
-    self->running_.erase(download);
-    g_object_unref(download);
-    self->fetch(address, suggested);
 }
 
 void WebKitDownloads::finish(WebKitDownload* download)

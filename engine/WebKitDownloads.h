@@ -39,7 +39,6 @@ public:
 
 private:
     static void onStarted(void* context, WebKitDownload* download, WebKitDownloads* self);
-    static void onResponse(WebKitDownload* download, void* property, WebKitDownloads* self);
     void finish(WebKitDownload* download);
     void dropLostDownloads();
     // Our handlers off a download the engine may still hold.
