@@ -33,13 +33,14 @@ std::string schemeOf(std::string_view address)
 
 bool pageMayOpen(std::string_view page, std::string_view target)
 {
-    // Parsers drop tabs and newlines anywhere and blanks in front: "java\nscript:" is a script.
+    // Parsers drop tabs and newlines anywhere and blanks and control characters in front:
+    // "java\nscript:" is a script.
     std::string cleaned;
     for (const char c : target)
         if (kTabAndNewline.find(c) == std::string_view::npos)
             cleaned += c;
-    const std::size_t start = std::min(cleaned.find_first_not_of(" \f\v"), cleaned.size());
-    const std::string scheme = schemeOf(std::string_view(cleaned).substr(start));
+    const auto start = std::find_if_not(cleaned.begin(), cleaned.end(), skippedBeforeScheme);
+    const std::string scheme = schemeOf(std::string_view(cleaned).substr(static_cast<std::size_t>(start - cleaned.begin())));
     if (scheme == "http" || scheme == "https" || scheme == "blob" || scheme == kHomeScheme)
         return true;
     if (scheme == "file")

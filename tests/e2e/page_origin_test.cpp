@@ -31,6 +31,8 @@ protected:
         downloads = testHome() / "Downloads";
         fs::remove_all(downloads);
         fs::create_directories(downloads);
+        // Both origins are this machine's (127.0.0.1 and localhost): no stand-in needed.
+        useInternetStandIn = false;
         BrowserFixture::SetUp();
         browser->askSilenceDialogs = [this] {
             ++silenceOffers;
