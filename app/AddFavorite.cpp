@@ -2,8 +2,10 @@
 #include <wx/textctrl.h>
 
 #include "app/Form1.h"
+#include "app/WxText.h"
 #include "favorites/CodePage.h"
 #include "favorites/IniFile.h"
+#include "favorites/ShortcutFile.h"
 
 namespace zemora {
 
@@ -24,8 +26,8 @@ void Form1::AddToFavorites(const wxString& name, const wxString& address)
         seams_.addFavoriteDialog(this, name, favoritesFolderOrFail());
     if (!choice)
         return;
-    wxString section = "InternetShortcut";
-    wxString key = "URL";
+    wxString section = wxText(kShortcutSection);
+    wxString key = wxText(kShortcutUrlKey);
     wxString value = address;
     std::string path = choice->path;
     ProfileSaveItem(section, key, value, path);

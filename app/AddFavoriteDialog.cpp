@@ -4,7 +4,7 @@
 #include "app/WxText.h"
 
 #include "favorites/FileIo.h"
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -8,7 +8,7 @@
 #include "app/WxText.h"
 #include "favorites/FavoritesFolder.h"
 #include "favorites/ShortcutFile.h"
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 namespace zemora {
 

@@ -1,5 +1,6 @@
 #include "browse/AddressCompletion.h"
 
+#include "base/PercentEncoding.h"
 #include "base/Settings.h"
 
 namespace zemora {
@@ -41,11 +42,6 @@ bool holdsBlank(std::string_view text)
            text.find("\xE3\x80\x80") != std::string_view::npos; // U+3000 IDEOGRAPHIC SPACE
 }
 
-bool isUnreserved(char c)
-{
-    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
-}
-
 } // namespace
 
 std::string trimSpaces(std::string_view text)
@@ -66,24 +62,6 @@ std::string CompleteAddress(std::string_view address)
     if (address.find_first_of(".:/") != std::string_view::npos)
         return "http://" + std::string(address);
     return "http://www." + std::string(address) + ".com";
-}
-
-std::string percentEncoded(std::string_view text, std::string_view alsoKept)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    encoded.reserve(text.size() * 3);
-    for (const char ch : text) {
-        if (isUnreserved(ch) || alsoKept.find(ch) != std::string_view::npos) {
-            encoded += ch;
-        } else {
-            const auto c = static_cast<unsigned char>(ch);
-            encoded += '%';
-            encoded += kHex[c >> 4];
-            encoded += kHex[c & 0xF];
-        }
-    }
-    return encoded;
 }
 
 bool hasScheme(std::string_view address)

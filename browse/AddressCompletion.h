@@ -15,10 +15,6 @@ std::string trimSpaces(std::string_view text);
 // "http://www." + name + ".com".
 std::string CompleteAddress(std::string_view address);
 
-// UTF-8 bytes with the unreserved characters (letters, digits, "-", ".", "_", "~") and
-// those in `alsoKept` as they are, every other byte as %XX in upper case (a space as %20).
-std::string percentEncoded(std::string_view text, std::string_view alsoKept = {});
-
 // Whether an address names its scheme: "http://x", "com.example.app://x", "about:blank",
 // "mailto:a@b". A host and port ("localhost:8080", "www.x.com:80/a") is no scheme, nor is
 // a host name's colon ("www.x.com:abc").

@@ -1,5 +1,6 @@
 #include "browse/CommandLine.h"
 
+#include "base/PercentEncoding.h"
 #include "browse/AddressCompletion.h"
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 namespace zemora {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -35,34 +34,6 @@ bool endsWithNoCase(const std::string& text, const char* suffix)
         if (lower(text[text.size() - n + i]) != suffix[i])
             return false;
     return true;
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    c = lower(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-// %XX decoded; a "%" without two hex digits stays as it is. nullopt when a NUL comes
-// out, which would cut the path short in every file call.
-std::optional<std::string> percentDecoded(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            const char c = static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-            if (c == '\0')
-                return std::nullopt;
-            out += c;
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 // The local path of a file URI ("file:///p", "file://localhost/p", "file:/p"), or
@@ -177,11 +148,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
             line.start.address = arg; // another machine's file: the engine says what it can
             return line;
         }
-        const std::optional<std::string> decoded = percentDecoded(*path);
-        if (!decoded)
+        const std::string decoded = percentDecoded(*path);
+        // A NUL would cut the path short in every file call.
+        if (decoded.find('\0') != std::string::npos)
             return refuse("the file address '" + arg + "' holds a NUL character");
-        if (endsWithNoCase(*decoded, ".url"))
-            line.start.shortcutFile = *decoded;
+        if (endsWithNoCase(decoded, ".url"))
+            line.start.shortcutFile = decoded;
         else
             line.start.address = arg;
         return line;

@@ -1,16 +1,13 @@
 #include "browse/DownloadNames.h"
 
+#include "base/PercentEncoding.h"
 #include "base/UserFolders.h"
+#include "base/Utf8.h"
 #include "base/Settings.h"
 
 #include <algorithm>
 
-#include <unistd.h>
-
-#include <cctype>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace zemora {
 
@@ -22,28 +19,6 @@ constexpr std::size_t kMaxExtensionBytes = 16;
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// The length of the valid UTF-8 sequence starting at i, or 0 when it is broken.
-std::size_t sequenceLength(const std::string& s, std::size_t i, char32_t& code)
-{
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t length = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3
-                                      : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (length == 0 || i + length > s.size())
-        return 0;
-    code = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(s[i + k]);
-        if (!isContinuation(next))
-            return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past Unicode are as broken as a stray byte.
-    static constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < least[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
-    return length;
-}
-
 // The last folder part dropped, control characters and broken bytes left out, no dot or
 // blank in front, no blank behind.
 std::string cleaned(const std::string& text)
@@ -52,12 +27,12 @@ std::string cleaned(const std::string& text)
     const std::string last = slash == std::string::npos ? text : text.substr(slash + 1);
     std::string out;
     for (std::size_t i = 0; i < last.size();) {
-        char32_t code = 0;
-        const std::size_t length = sequenceLength(last, i, code);
+        const std::size_t length = utf8SequenceLength(std::string_view(last).substr(i));
         if (length == 0) {
             ++i;
             continue;
         }
+        const char32_t code = utf8CodePoint(std::string_view(last).substr(i), length);
         const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
         if (!control)
             out.append(last, i, length);
@@ -68,21 +43,6 @@ std::string cleaned(const std::string& text)
         return {};
     out.erase(0, first);
     out.erase(out.find_last_not_of(' ') + 1);
-    return out;
-}
-
-std::string percentDecoded(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
     return out;
 }
 
@@ -184,66 +144,21 @@ std::string numberedName(const std::string& name, int attempt)
     return attempt <= 0 ? withSuffix(name, "") : withSuffix(name, " (" + std::to_string(attempt) + ")");
 }
 
-std::string downloadFolderFrom(const std::optional<std::string>& userDirsText, const std::string& home)
+std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder, const std::string& home)
 {
-    std::string bareHome = home;
-    while (bareHome.size() > 1 && bareHome.ends_with('/'))
-        bareHome.pop_back();
+    const std::string bareHome = withoutTrailingSlashes(home);
     const std::string fallback = (bareHome == "/" ? "" : bareHome) + "/Downloads";
-    if (!userDirsText)
+    // The home folder itself is how the desktop says "no folder of its own".
+    if (!configuredFolder || *configuredFolder == bareHome)
         return fallback;
-    std::istringstream lines(*userDirsText);
-    std::string line, chosen;
-    while (std::getline(lines, line)) {
-        // XDG_DOWNLOAD_DIR = "$HOME/..." or "/...", blanks allowed, backslash escapes.
-        std::size_t i = line.find_first_not_of(" \t");
-        if (i == std::string::npos || line.compare(i, 16, "XDG_DOWNLOAD_DIR") != 0)
-            continue;
-        i = line.find_first_not_of(" \t", i + 16);
-        if (i == std::string::npos || line[i] != '=')
-            continue;
-        i = line.find_first_not_of(" \t", i + 1);
-        if (i == std::string::npos || line[i] != '"')
-            continue;
-        std::string value;
-        bool closed = false;
-        for (++i; i < line.size(); ++i) {
-            if (line[i] == '"') {
-                closed = true;
-                break;
-            }
-            if (line[i] == '\\' && i + 1 < line.size())
-                ++i;
-            value += line[i];
-        }
-        if (!closed)
-            continue;
-        if (value.starts_with("$HOME"))
-            value = bareHome + value.substr(5);
-        while (value.size() > 1 && value.ends_with('/'))
-            value.pop_back();
-        // A relative setting is none; the home folder itself means no folder of its own.
-        if (!value.starts_with('/'))
-            continue;
-        chosen = value == bareHome ? fallback : value;
-    }
-    return chosen.empty() ? fallback : chosen;
+    return *configuredFolder;
 }
 
 std::string downloadFolder()
 {
     const std::string home = homeFolder();
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string configFolder = config && config[0] == '/' ? config : home + "/.config";
-    std::ifstream in(configFolder + "/user-dirs.dirs", std::ios::binary);
-    if (!in)
-        return downloadFolderFrom(std::nullopt, home);
-    std::string text;
-    char buffer[4096];
-    // A settings file of a few lines; anything past 64 KiB is no such file.
-    while (text.size() < 65536 && in.read(buffer, sizeof buffer).gcount() > 0)
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    return downloadFolderFrom(text, home);
+    const std::string configFolder = xdgBaseFolder(environmentValue("XDG_CONFIG_HOME"), home, ".config");
+    return downloadFolderFrom(userDirsFolder(configFolder, "XDG_DOWNLOAD_DIR", home), home);
 }
 
 } // namespace zemora

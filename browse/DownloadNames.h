@@ -26,10 +26,10 @@ std::optional<std::string> dispositionFileName(std::string_view header);
 // "stem (1).ext", "stem (2).ext", ..., each within kMaxFileNameBytes.
 std::string numberedName(const std::string& name, int attempt);
 
-// The user's download folder as user-dirs.dirs sets it (its text, or nothing when the
-// file is missing), else home/Downloads. A setting of the home folder itself, or one
-// not absolute, means no download folder of its own.
-std::string downloadFolderFrom(const std::optional<std::string>& userDirsText,
+// The user's download folder: the one user-dirs.dirs assigns (`configuredFolder`, see
+// userDirsEntry()), else home/Downloads. A setting of the home folder itself means no
+// download folder of its own.
+std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder,
                                const std::string& home);
 
 // downloadFolderFrom() for this process: HOME and XDG_CONFIG_HOME from the environment.

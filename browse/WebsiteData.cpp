@@ -23,16 +23,6 @@ constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
 
 
-std::string baseFolder(const std::string& xdgValue, const std::string& home, std::string_view underHome)
-{
-    if (xdgValue.starts_with('/'))
-        return withoutTrailingSlashes(xdgValue);
-    const std::string bareHome = withoutTrailingSlashes(home);
-    return (bareHome == "/" ? "" : bareHome) + "/" + std::string(underHome);
-}
-
-
-
 // Makes the folder and its missing parents; the folder itself is the user's alone.
 bool makePrivateFolder(const std::string& folder)
 {
@@ -52,9 +42,11 @@ bool makePrivateFolder(const std::string& folder)
 WebsiteDataFolders websiteDataFolders(const std::string& home, const std::string& xdgDataHome,
                                       const std::string& xdgCacheHome)
 {
+    // Without any home the engine still needs somewhere; the root's is as good as none.
+    const std::string someHome = home.empty() ? "/" : home;
     WebsiteDataFolders folders;
-    folders.data = baseFolder(xdgDataHome, home, ".local/share") + "/" + std::string(kProgramFolder);
-    folders.cache = baseFolder(xdgCacheHome, home, ".cache") + "/" + std::string(kProgramFolder);
+    folders.data = xdgBaseFolder(xdgDataHome, someHome, ".local/share") + "/" + std::string(kProgramFolder);
+    folders.cache = xdgBaseFolder(xdgCacheHome, someHome, ".cache") + "/" + std::string(kProgramFolder);
     folders.cookieFile = folders.data + "/" + std::string(kCookieFileName);
     return folders;
 }

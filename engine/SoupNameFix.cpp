@@ -10,7 +10,7 @@
 
 #include <libsoup/soup.h>
 
-#include "browse/AddressCompletion.h"
+#include "base/PercentEncoding.h"
 #include "engine/WebKitDownloads.h"
 
 namespace zemora {

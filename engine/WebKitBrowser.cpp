@@ -55,11 +55,6 @@ bool hasHardwareRendering()
     return XQueryExtension(gdk_x11_display_get_xdisplay(display), "DRI3", &opcode, &event, &error);
 }
 
-WebKitWebView* nativeView(wxWebView* view)
-{
-    return static_cast<WebKitWebView*>(view->GetNativeBackend());
-}
-
 static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity == G_TLS_CERTIFICATE_BAD_IDENTITY &&
               kCertNotActivated == G_TLS_CERTIFICATE_NOT_ACTIVATED && kCertExpired == G_TLS_CERTIFICATE_EXPIRED &&
               kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE &&
@@ -159,6 +154,8 @@ void keepDownloadNamesPlain(WebKitWebView* view)
 
 } // namespace
 
+WebKitWebView* WebKitBrowser::webView() const { return static_cast<WebKitWebView*>(view_->GetNativeBackend()); }
+
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
 {
     // Must be settled before the engine starts: changing the policy of a loading view
@@ -173,19 +170,19 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
 
     view_->Bind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
     view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
-    g_signal_connect(webkit_web_view_get_back_forward_list(nativeView(view_)), "changed",
+    g_signal_connect(webkit_web_view_get_back_forward_list(webView()), "changed",
                      G_CALLBACK(onHistoryChanged), this);
-    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, this);
+    g_object_set_data(G_OBJECT(webView()), kSelfKey, this);
     followHistorySteps(); // first: a failure's own handler ends the signal
     takeOverEngineSignals();
-    downloads_ = std::make_unique<WebKitDownloads>(nativeView(view_),
+    downloads_ = std::make_unique<WebKitDownloads>(webView(),
                                                    [this](const std::string& text) { tellStatus(text); });
     connectPageTools();
 }
 
 void WebKitBrowser::takeOverEngineSignals()
 {
-    WebKitWebView* web = nativeView(view_);
+    WebKitWebView* web = webView();
     // The toolkit's own handler answers a new window with this very view, on which the
     // engine aborts. This is a one-window browser: a window the user asked for opens here,
     // any other stays blocked.
@@ -256,7 +253,7 @@ gboolean WebKitBrowser::onContextMenu(WebKitWebView*, void* menuObject, void*, v
                 if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
                     browser->openForPage(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
             }),
-            nativeView(self->view_), G_CONNECT_DEFAULT);
+            self->webView(), G_CONNECT_DEFAULT);
         webkit_context_menu_remove(menu, item);
         webkit_context_menu_insert(menu,
             webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
@@ -327,7 +324,7 @@ void WebKitBrowser::onLoadChanged(WebKitWebView*, int event, WebKitBrowser* self
 
 void WebKitBrowser::showOwnPage(const std::string& html, const std::string& address)
 {
-    webkit_web_view_load_alternate_html(nativeView(view_), html.c_str(), address.c_str(), nullptr);
+    webkit_web_view_load_alternate_html(webView(), html.c_str(), address.c_str(), nullptr);
 }
 
 void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
@@ -343,7 +340,7 @@ void WebKitBrowser::openForPage(const std::string& address)
 {
     // The page that asked is judged by the top page's address: the engine does not say
     // which frame asked, and a frame can never have more rights than its top page here.
-    const char* page = webkit_web_view_get_uri(nativeView(view_));
+    const char* page = webkit_web_view_get_uri(webView());
     if (!pageMayOpen(page ? page : "", address)) {
         tellStatus(bilingual(kPageRequestRefused, {{"address", address.substr(0, kMaxToldAddress)}}));
         return;
@@ -377,7 +374,7 @@ void WebKitBrowser::takeUserStep(std::function<void()> step)
             // ends, a dialog in a loop). It is ended and the step taken in a new one.
             const std::function<void()> step = std::move(self->userStep_);
             self->userStep_ = nullptr;
-            webkit_web_view_terminate_web_process(nativeView(self->view_));
+            webkit_web_view_terminate_web_process(self->webView());
             if (step)
                 step();
             return G_SOURCE_REMOVE;
@@ -399,7 +396,7 @@ void WebKitBrowser::dismissPageDialog()
     // Answers the page (an alert closed, a confirm refused), then takes the engine's
     // drawing of it away.
     webkit_script_dialog_close(shownDialog_);
-    removeDialogWidgets(nativeView(view_));
+    removeDialogWidgets(webView());
     forgetPageDialog();
 }
 
@@ -420,11 +417,11 @@ WebKitBrowser::~WebKitBrowser()
     // The view outlives us by a little (the window destroys its children later).
     view_->Unbind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
     view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
-    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(nativeView(view_)),
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(webView()),
                                          this);
     disconnectPageTools();
-    g_signal_handlers_disconnect_by_data(nativeView(view_), this);
-    g_object_set_data(G_OBJECT(nativeView(view_)), kSelfKey, nullptr);
+    g_signal_handlers_disconnect_by_data(webView(), this);
+    g_object_set_data(G_OBJECT(webView()), kSelfKey, nullptr);
     if (pendingSource_)
         g_source_remove(pendingSource_);
     endUserStep();
@@ -440,7 +437,7 @@ void WebKitBrowser::NavigateTo(const wxString& address)
     // Passed as given (no escaping, trimming or validation of our own), except that an
     // address without a scheme is a web address, as the box's own completion has it.
     const std::string uri = withDefaultScheme(address.utf8_string());
-    takeUserStep([this, uri] { webkit_web_view_load_uri(nativeView(view_), uri.c_str()); });
+    takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
 }
 
 // Where the user is on his way to, from the current entry: the step under way and the
@@ -449,7 +446,7 @@ int WebKitBrowser::stepBase() const
 {
     if (!stepping_)
         return 0;
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
     if (webkit_back_forward_list_get_current_item(list) == stepping_)
         return queuedSteps_;
     for (int direction : {-1, 1})
@@ -462,7 +459,7 @@ int WebKitBrowser::stepBase() const
 
 WebKitBackForwardListItem* WebKitBrowser::stepTarget(int direction) const
 {
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
     const int to = stepBase() + direction;
     WebKitBackForwardListItem* target = webkit_back_forward_list_get_nth_item(list, to);
     // The blank page the engine opened at creation is not a page of ours to go back to.
@@ -477,7 +474,7 @@ void WebKitBrowser::step(int direction)
 {
     if (!stepTarget(direction))
         throw Failure(direction < 0 ? kCannotGoBack : kCannotGoForward);
-    WebKitWebView* web = nativeView(view_);
+    WebKitWebView* web = webView();
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(web);
     // A step the engine carried out without a load (within one page) has landed too.
     if (stepping_ && webkit_back_forward_list_get_current_item(list) == stepping_ && !webkit_web_view_is_loading(web))
@@ -491,7 +488,7 @@ void WebKitBrowser::step(int direction)
 
 void WebKitBrowser::startStep(WebKitBackForwardListItem* target)
 {
-    WebKitWebView* web = nativeView(view_);
+    WebKitWebView* web = webView();
     endStep();
     stepping_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target));
     if (WebKitBackForwardListItem* from = webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web)))
@@ -506,7 +503,7 @@ void WebKitBrowser::landStep()
 {
     const int more = queuedSteps_;
     endStep();
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
     if (WebKitBackForwardListItem* next = more ? webkit_back_forward_list_get_nth_item(list, more) : nullptr)
         startStep(next);
 }
@@ -523,7 +520,7 @@ void WebKitBrowser::endStep()
 
 void WebKitBrowser::followHistorySteps()
 {
-    g_signal_connect(nativeView(view_), "load-changed",
+    g_signal_connect(webView(), "load-changed",
         G_CALLBACK(+[](WebKitWebView* web, WebKitLoadEvent event, WebKitBrowser* self) {
             if (!self->stepping_ || event != WEBKIT_LOAD_FINISHED || webkit_web_view_is_loading(web))
                 return;
@@ -543,7 +540,7 @@ void WebKitBrowser::followHistorySteps()
         }),
         this);
     // A step whose page fails is not asked again, nor the ones queued: the failure shows.
-    g_signal_connect(nativeView(view_), "load-failed",
+    g_signal_connect(webView(), "load-failed",
         G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, WebKitBrowser* self) -> gboolean {
             if (!isQuietFailure(error))
                 self->endStep();
@@ -566,9 +563,9 @@ void WebKitBrowser::Stop()
     dialogsSilenced_ = true;
     endStep();
     view_->Stop();
-    if (!webkit_web_view_get_is_web_process_responsive(nativeView(view_)) && !LocationURL().empty()) {
+    if (!webkit_web_view_get_is_web_process_responsive(webView()) && !LocationURL().empty()) {
         const std::string address = LocationURL().utf8_string();
-        webkit_web_view_terminate_web_process(nativeView(view_));
+        webkit_web_view_terminate_web_process(webView());
         showOwnPage(processEndedPage(address, false), address);
     }
 }
@@ -585,7 +582,7 @@ wxString WebKitBrowser::LocationURL() const
 {
     if (!started_)
         return wxString();
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(nativeView(view_));
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
     const wxString url = view_->GetCurrentURL();
     const bool ownBlankPage = url == kBlank && creationItem_ &&
                               webkit_back_forward_list_get_current_item(list) == creationItem_;

@@ -47,6 +47,8 @@ public:
     std::function<bool()> askSilenceDialogs;
 
 private:
+    // The engine's own view inside the toolkit's control.
+    WebKitWebView* webView() const;
     bool canGoBack() const;
     // History steps: the engine steps from the entry it has committed, and drops a step
     // asked for while another is on its way. So one step goes to the engine at a time;

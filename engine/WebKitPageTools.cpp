@@ -20,12 +20,6 @@ constexpr guint kMaxMatches = 1000;
 // style wins over this user style.
 constexpr char kMatchSelectionStyle[] = "::selection { background-color: Highlight; color: HighlightText; }";
 
-WebKitWebView* nativeView(wxWebView* view) { return static_cast<WebKitWebView*>(view->GetNativeBackend()); }
-
-WebKitFindController* findController(wxWebView* view)
-{
-    return webkit_web_view_get_find_controller(nativeView(view));
-}
 
 // The engine takes the wheel for itself; with Ctrl held it is the window's (zoom), so it
 // is handed to the control's window as the toolkit's own wheel event first.
@@ -59,8 +53,8 @@ gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWebView* view)
 
 void WebKitBrowser::connectPageTools()
 {
-    g_signal_connect(nativeView(view_), "scroll-event", G_CALLBACK(onScroll), view_);
-    WebKitFindController* find = findController(view_);
+    g_signal_connect(webView(), "scroll-event", G_CALLBACK(onScroll), view_);
+    WebKitFindController* find = webkit_web_view_get_find_controller(webView());
     // A new search tells how many matches the page holds; a step to the next or previous
     // one tells no count of its own, so the count stays and the position moves.
     g_signal_connect(find, "found-text", G_CALLBACK(+[](WebKitFindController*, guint matches, WebKitBrowser* self) {
@@ -77,7 +71,7 @@ void WebKitBrowser::connectPageTools()
                              self->FindResult(0, 0);
                      }),
                      this);
-    g_signal_connect(nativeView(view_), "notify::is-loading",
+    g_signal_connect(webView(), "notify::is-loading",
                      G_CALLBACK(+[](WebKitWebView* view, GParamSpec*, WebKitBrowser* self) {
                          if (self->started_ && self->LoadingChange)
                              self->LoadingChange(webkit_web_view_is_loading(view));
@@ -88,14 +82,14 @@ void WebKitBrowser::connectPageTools()
 void WebKitBrowser::disconnectPageTools()
 {
     showMatchAsSelected(false);
-    g_signal_handlers_disconnect_by_data(findController(view_), this);
-    g_signal_handlers_disconnect_by_data(nativeView(view_), this);
-    g_signal_handlers_disconnect_by_data(nativeView(view_), view_);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(webView()), this);
+    g_signal_handlers_disconnect_by_data(webView(), this);
+    g_signal_handlers_disconnect_by_data(webView(), view_);
 }
 
 void WebKitBrowser::showMatchAsSelected(bool shown)
 {
-    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(nativeView(view_));
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(webView());
     if (shown && !matchStyle_) {
         matchStyle_ = webkit_user_style_sheet_new(kMatchSelectionStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
                                                   WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
@@ -109,7 +103,7 @@ void WebKitBrowser::showMatchAsSelected(bool shown)
 
 void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
 {
-    WebKitFindController* find = findController(view_);
+    WebKitFindController* find = webkit_web_view_get_find_controller(webView());
     findBackwards_ = backwards;
     if (text.empty()) {
         findText_.clear();
@@ -137,11 +131,11 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
     webkit_find_controller_search(find, text.utf8_str(), options, kMaxMatches);
 }
 
-void WebKitBrowser::SetZoom(double level) { webkit_web_view_set_zoom_level(nativeView(view_), level); }
+void WebKitBrowser::SetZoom(double level) { webkit_web_view_set_zoom_level(webView(), level); }
 
-double WebKitBrowser::Zoom() const { return webkit_web_view_get_zoom_level(nativeView(view_)); }
+double WebKitBrowser::Zoom() const { return webkit_web_view_get_zoom_level(webView()); }
 
 // The engine's own blank page at creation is no load of the window's.
-bool WebKitBrowser::Loading() const { return started_ && webkit_web_view_is_loading(nativeView(view_)); }
+bool WebKitBrowser::Loading() const { return started_ && webkit_web_view_is_loading(webView()); }
 
 } // namespace zemora

@@ -1,7 +1,8 @@
 #include "favorites/CodePage.h"
 
 #include "favorites/AsciiText.h"
-#include "favorites/Utf8.h"
+#include "base/PercentEncoding.h"
+#include "base/Utf8.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -110,17 +111,6 @@ const LocaleConverters& currentConverters()
     return cached;
 }
 
-void appendPercentEncoded(std::string& out, std::string_view bytes)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    for (char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        out.push_back('%');
-        out.push_back(kHex[byte >> 4]);
-        out.push_back(kHex[byte & 0x0F]);
-    }
-}
-
 bool survivesCodePage(std::string_view character)
 {
     return ansiToUtf8(utf8ToAnsi(character)) == character;
@@ -156,7 +146,7 @@ std::string percentEncodeUnrepresentable(std::string_view utf8Address)
         if (keep)
             out.append(character);
         else
-            appendPercentEncoded(out, character);
+            out += percentEncoded(character);
         utf8Address.remove_prefix(character.size());
     }
     return out;

@@ -6,7 +6,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +21,6 @@ namespace {
 
 constexpr std::string_view kEntryName = "XDG_FAVORITES_DIR";
 
-bool isAbsolute(std::string_view path) { return path.starts_with('/'); }
 
 
 std::string joinPath(const std::string& folder, std::string_view name)
@@ -32,95 +30,6 @@ std::string joinPath(const std::string& folder, std::string_view name)
         path += '/';
     return withoutTrailingSlashes(path += name);
 }
-
-void skipBlanks(std::string_view& text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-}
-
-bool consume(std::string_view& text, std::string_view prefix)
-{
-    if (!text.starts_with(prefix))
-        return false;
-    text.remove_prefix(prefix.size());
-    return true;
-}
-
-// The text after an opening double quote up to the closing one, backslash escapes
-// undone; nullopt without both quotes. What follows the closing quote is not looked at.
-std::optional<std::string> quotedText(std::string_view text)
-{
-    if (!consume(text, "\""))
-        return std::nullopt;
-    std::string value;
-    while (!text.empty() && text.front() != '"') {
-        if (text.front() == '\\' && text.size() > 1)
-            text.remove_prefix(1);
-        value += text.front();
-        text.remove_prefix(1);
-    }
-    return text.empty() ? std::nullopt : std::optional(value);
-}
-
-// The folder one user-dirs.dirs line assigns to XDG_FAVORITES_DIR, if it is that line and
-// its value is usable: "$HOME/..." (with a home) or an absolute path.
-std::optional<std::string> favoritesAssignment(std::string_view line, const std::string& home)
-{
-    skipBlanks(line);
-    if (!consume(line, kEntryName))
-        return std::nullopt;
-    skipBlanks(line);
-    if (!consume(line, "="))
-        return std::nullopt;
-    skipBlanks(line);
-    const std::optional<std::string> value = quotedText(line);
-    if (!value)
-        return std::nullopt;
-    std::string_view path = *value;
-    if (consume(path, "$HOME/"))
-        return home.empty() ? std::nullopt : std::optional(joinPath(home, path));
-    if (isAbsolute(path))
-        return withoutTrailingSlashes(*value);
-    return std::nullopt;
-}
-
-// The last usable assignment wins, as when the shell sources the file.
-std::optional<std::string> favoritesEntry(std::string_view userDirs, const std::string& home)
-{
-    std::optional<std::string> found;
-    while (!userDirs.empty()) {
-        const auto lineEnd = std::min(userDirs.find('\n'), userDirs.size());
-        if (auto folder = favoritesAssignment(userDirs.substr(0, lineEnd), home))
-            found = std::move(folder);
-        userDirs.remove_prefix(std::min(lineEnd + 1, userDirs.size()));
-    }
-    return found;
-}
-
-// A user-dirs.dirs that cannot be read is like a missing one: the default folder stands.
-std::string readUserDirs(const std::string& path)
-{
-    try {
-        const std::optional<SmallFile> file = readSmallFileIfExists(path, fileLabel(kFileKind, path));
-        return file ? file->bytes : std::string();
-    } catch (const Failure&) {
-        return {};
-    }
-}
-
-std::string homeFromPasswordDatabase()
-{
-    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::string buffer(size > 0 ? static_cast<std::size_t>(size) : 16384, '\0');
-    passwd entry{};
-    passwd* result = nullptr;
-    while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &result) == ERANGE
-           && buffer.size() < (1u << 20))
-        buffer.resize(buffer.size() * 2);
-    return result && result->pw_dir ? result->pw_dir : "";
-}
-
 
 bool isShortcutName(std::string_view name)
 {
@@ -200,13 +109,8 @@ private:
 
 std::optional<std::string> favoritesFolder(const std::string& home, const std::string& xdgConfigHome)
 {
-    std::string configHome = xdgConfigHome;
-    if (!isAbsolute(configHome))
-        configHome = home.empty() ? "" : joinPath(home, ".config");
-    if (!configHome.empty()) {
-        if (auto folder = favoritesEntry(readUserDirs(joinPath(configHome, "user-dirs.dirs")), home))
-            return folder;
-    }
+    if (auto folder = userDirsFolder(xdgBaseFolder(xdgConfigHome, home, ".config"), kEntryName, home))
+        return folder;
     if (home.empty())
         return std::nullopt;
     return joinPath(home, "Favorites");
@@ -214,10 +118,7 @@ std::optional<std::string> favoritesFolder(const std::string& home, const std::s
 
 std::optional<std::string> favoritesFolderFromEnvironment()
 {
-    std::string home = environmentValue("HOME");
-    if (!isAbsolute(home))
-        home = homeFromPasswordDatabase();
-    return favoritesFolder(home, environmentValue("XDG_CONFIG_HOME"));
+    return favoritesFolder(homeFolder(), environmentValue("XDG_CONFIG_HOME"));
 }
 
 FavoritesListing listFavorites(const std::string& folder)

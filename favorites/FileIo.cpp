@@ -1,6 +1,6 @@
 #include "favorites/FileIo.h"
 
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 #include <fcntl.h>
 #include <locale.h>

@@ -1,7 +1,7 @@
 #include "favorites/IniFile.h"
 
 #include "favorites/AsciiText.h"
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 #include <initializer_list>

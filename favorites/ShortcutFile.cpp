@@ -4,18 +4,17 @@
 #include "favorites/FileIo.h"
 #include "favorites/IniFile.h"
 #include "favorites/Utf7.h"
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 namespace zemora {
 namespace {
 
-constexpr std::string_view kSection = "InternetShortcut";
+// Written beside the plain section for an address the code page cannot carry.
 constexpr std::string_view kUnicodeSection = "InternetShortcut.W";
-constexpr std::string_view kKey = "URL";
 
 std::optional<std::string> unicodeUrl(std::string_view bytes)
 {
-    const std::optional<std::string> encoded = iniValue(bytes, kUnicodeSection, kKey);
+    const std::optional<std::string> encoded = iniValue(bytes, kUnicodeSection, kShortcutUrlKey);
     if (!encoded)
         return std::nullopt;
     std::optional<std::string> decoded = decodeUtf7(*encoded);
@@ -38,7 +37,7 @@ std::optional<std::string> shortcutUrl(std::string_view bytes)
 {
     if (std::optional<std::string> url = unicodeUrl(bytes))
         return url;
-    const std::optional<std::string> plain = iniValue(bytes, kSection, kKey);
+    const std::optional<std::string> plain = iniValue(bytes, kShortcutSection, kShortcutUrlKey);
     if (!plain || plain->empty())
         return std::nullopt;
     return bytes.starts_with(kUtf8ByteOrderMark) ? replaceInvalidUtf8(*plain) : ansiToUtf8(*plain);

@@ -6,6 +6,10 @@
 
 namespace zemora {
 
+// Where a shortcut file keeps its address: key URL of section InternetShortcut.
+inline constexpr std::string_view kShortcutSection = "InternetShortcut";
+inline constexpr std::string_view kShortcutUrlKey = "URL";
+
 // The address in a shortcut file's bytes, as UTF-8: key URL of section InternetShortcut
 // as INI reading gives it, taken from the locale's code page (or as UTF-8 after a UTF-8
 // byte-order mark). The UTF-7 URL of section InternetShortcut.W, written for addresses

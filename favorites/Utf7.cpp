@@ -1,6 +1,6 @@
 #include "favorites/Utf7.h"
 
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 #include <cstdint>
 

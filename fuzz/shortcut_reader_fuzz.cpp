@@ -21,7 +21,7 @@ void require(bool condition)
         __builtin_trap();
 }
 
-// Written apart from favorites/Utf8.cpp so that a fault there cannot hide itself.
+// Written apart from base/Utf8.cpp so that a fault there cannot hide itself.
 std::optional<std::vector<char32_t>> codePoints(std::string_view text)
 {
     std::vector<char32_t> out;

@@ -1,4 +1,4 @@
-#include "favorites/Utf8.h"
+#include "base/Utf8.h"
 
 namespace zemora {
 
@@ -35,6 +35,15 @@ std::size_t utf8SequenceLength(std::string_view text)
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
             return 0;
     return length;
+}
+
+char32_t utf8CodePoint(std::string_view text, std::size_t length)
+{
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t code = static_cast<unsigned char>(text[0]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i)
+        code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    return code;
 }
 
 void appendUtf8(std::string& out, char32_t codePoint)
