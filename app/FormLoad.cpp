@@ -6,7 +6,6 @@
 #include "base/ErrorSkipping.h"
 #include "app/Form1.h"
 #include "app/WxText.h"
-#include "favorites/ShortcutFile.h"
 
 namespace zemora {
 
@@ -71,7 +70,7 @@ void Form1::Form_Load()
 wxString Form1::startAddress() const
 {
     if (!Start.shortcutFile.empty())
-        return wxString::FromUTF8(readShortcutAddress(Start.shortcutFile));
+        return shortcutAddress(Start.shortcutFile);
     if (!Start.address.empty())
         return wxString::FromUTF8(Start.address);
     return wxText(kStartAddress);

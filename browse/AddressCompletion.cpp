@@ -27,12 +27,6 @@ std::size_t schemeNameLength(std::string_view text)
     return i;
 }
 
-bool startsWithScheme(std::string_view text)
-{
-    const std::size_t name = schemeNameLength(text);
-    return name > 0 && text.substr(name).starts_with("://");
-}
-
 // Up to the first "/", "?" or "#": where a host name would be.
 std::string_view hostPart(std::string_view text) { return text.substr(0, text.find_first_of("/?#")); }
 
@@ -55,13 +49,24 @@ std::string trimSpaces(std::string_view text)
 
 std::string CompleteAddress(std::string_view address)
 {
-    if (startsWithScheme(address))
+    // Script typed or pasted here would run in the shown page, with its origin.
+    if (hasScheme(address) && schemeOf(address) != "javascript")
         return std::string(address);
     if (holdsBlank(hostPart(address)))
         return std::string(kSearchPrefix) + percentEncoded(address);
     if (address.find_first_of(".:/") != std::string_view::npos)
         return "http://" + std::string(address);
     return "http://www." + std::string(address) + ".com";
+}
+
+std::string schemeOf(std::string_view address)
+{
+    if (!hasScheme(address))
+        return {};
+    std::string scheme(address.substr(0, address.find(':')));
+    for (char& c : scheme)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return scheme;
 }
 
 bool hasScheme(std::string_view address)
@@ -76,7 +81,7 @@ bool hasScheme(std::string_view address)
     if (address.substr(0, i).find('.') != std::string_view::npos)
         return false;
     const std::size_t digits = rest.find_first_not_of("0123456789");
-    const bool port = digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
+    const bool port = !rest.empty() && digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
     return !port;
 }
 

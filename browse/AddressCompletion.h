@@ -1,5 +1,6 @@
 #pragma once
-// What the address box makes of typed text. Text is UTF-8.
+// Addresses: what counts as a scheme (one rule for every floor and path), and what the
+// address box makes of typed text. Text is UTF-8.
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@ namespace zemora {
 std::string trimSpaces(std::string_view text);
 
 // The address to open for trimmed, non-empty typed text: an address with a scheme is
-// kept; text whose host part holds a blank (a space, or the ideographic one) can be no
+// kept, except a script address, which would run in the shown page; text whose host part holds a blank (a space, or the ideographic one) can be no
 // host name and becomes a search (kSearchPrefix + the text percent-encoded); a host name,
 // host and port or path gets "http://", and a bare site name becomes
 // "http://www." + name + ".com".
@@ -17,11 +18,16 @@ std::string CompleteAddress(std::string_view address);
 
 // Whether an address names its scheme: "http://x", "com.example.app://x", "about:blank",
 // "mailto:a@b". A host and port ("localhost:8080", "www.x.com:80/a") is no scheme, nor is
-// a host name's colon ("www.x.com:abc").
+// a host name's colon ("www.x.com:abc"), nor anything not starting with a letter
+// ("[::1]:80", " http://x").
 bool hasScheme(std::string_view address);
 
-// The address as the browser control opens it: one without a scheme gets "http://";
-// an empty one stays empty.
+// The scheme an address names, in lower case without its ":"; empty when it names none.
+std::string schemeOf(std::string_view address);
+
+// An address kept outside the box (a shortcut file's) as the browser control should be
+// given it: one without a scheme is a web address and gets "http://"; an empty one stays
+// empty.
 std::string withDefaultScheme(std::string_view address);
 
 } // namespace zemora

@@ -9,27 +9,12 @@ namespace zemora {
 
 namespace {
 
-std::string lowered(std::string_view text)
-{
-    std::string low(text);
-    std::transform(low.begin(), low.end(), low.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return low;
-}
-
 // Control characters and the blank: an address parser drops them before the scheme.
 bool skippedBeforeScheme(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 constexpr std::string_view kTabAndNewline = "\t\n\r";
 
 } // namespace
-
-std::string schemeOf(std::string_view address)
-{
-    if (!hasScheme(address))
-        return {};
-    return lowered(address.substr(0, address.find(':')));
-}
 
 bool pageMayOpen(std::string_view page, std::string_view target)
 {

@@ -7,10 +7,6 @@
 
 namespace zemora {
 
-// The scheme an address names, in lower case without its ":", or empty when it names
-// none (see hasScheme: "localhost:8080" names none).
-std::string schemeOf(std::string_view address);
-
 // Whether the page at `page` may have `target` opened in the top frame. Never a script
 // or inline document, which would run with the top page's origin instead of the one
 // that asked; never a local file unless the page is a local file itself; and only

@@ -7,7 +7,6 @@
 #include <wx/webview.h>
 
 #include "base/Failure.h"
-#include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
 #include "browse/PageRequests.h"
@@ -434,9 +433,8 @@ void WebKitBrowser::NavigateTo(const wxString& address)
     endStep();
     started_ = true;
     titleAwaited_ = false;
-    // Passed as given (no escaping, trimming or validation of our own), except that an
-    // address without a scheme is a web address, as the box's own completion has it.
-    const std::string uri = withDefaultScheme(address.utf8_string());
+    // Passed as given: what to open was settled by whoever built the address.
+    const std::string uri = address.utf8_string();
     takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
 }
 

@@ -19,7 +19,8 @@ TEST(AddressCompletion, CompletesTypedTextIntoTheAddressToOpen)
         {"163.com", "http://163.com"},
         {"localhost:8080", "http://localhost:8080"},
         {"192.168.1.1/admin", "http://192.168.1.1/admin"},
-        {"javascript:alert(1)", "http://javascript:alert(1)"},
+        {"javascript:alert(1)", "http://javascript:alert(1)"}, // typed script never runs
+        {"JavaScript:alert(1)", "http://JavaScript:alert(1)"},
         {"http://www.sina.com.cn", "http://www.sina.com.cn"},
         {"HTTPS://x", "HTTPS://x"},
         {"Http://Mixed.Case", "Http://Mixed.Case"},
@@ -73,4 +74,36 @@ TEST(AddressCompletion, AddressesWithoutASchemeGetHttp)
     };
     for (const auto& [given, opened] : cases)
         EXPECT_EQ(withDefaultScheme(given), opened) << given;
+}
+
+// One idea of a scheme for every path an address takes: the scheme it names, what the
+// box opens when it is typed, and what a shortcut file's copy of it is opened as.
+TEST(AddressCompletion, EveryPathSharesOneIdeaOfAScheme)
+{
+    struct Case {
+        const char* address;
+        const char* scheme; // "" for none
+        const char* typed;  // what the box opens
+        const char* stored; // what a shortcut file's address opens
+    };
+    const Case cases[] = {
+        {"about:blank", "about", "about:blank", "about:blank"},
+        {"file:///x", "file", "file:///x", "file:///x"},
+        {"HTTP://x", "http", "HTTP://x", "HTTP://x"},
+        {"zemora:home", "zemora", "zemora:home", "zemora:home"},
+        {"mailto:a@b", "mailto", "mailto:a@b", "mailto:a@b"},
+        {"localhost:8080/a", "", "http://localhost:8080/a", "http://localhost:8080/a"},
+        {"www.x.com:abc", "", "http://www.x.com:abc", "http://www.x.com:abc"},
+        {"[::1]:8000/", "", "http://[::1]:8000/", "http://[::1]:8000/"},
+        {"user@host", "", "http://www.user@host.com", "http://user@host"},
+        {"javascript:", "javascript", "http://javascript:", "javascript:"},
+        {"text with blank", "", "https://www.baidu.com/s?wd=text%20with%20blank", "http://text with blank"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        EXPECT_EQ(schemeOf(c.address), c.scheme);
+        EXPECT_EQ(hasScheme(c.address), *c.scheme != '\0');
+        EXPECT_EQ(CompleteAddress(c.address), c.typed);
+        EXPECT_EQ(withDefaultScheme(c.address), c.stored);
+    }
 }

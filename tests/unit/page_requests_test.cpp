@@ -61,12 +61,3 @@ TEST(PageRequests, PastedScriptLosesItsScheme)
     for (const Case& c : cases)
         EXPECT_EQ(withoutScriptScheme(c.pasted), c.kept) << c.pasted;
 }
-
-TEST(PageRequests, SchemeIsNamedInLowerCaseOrNotAtAll)
-{
-    EXPECT_EQ(schemeOf("HTTP://x"), "http");
-    EXPECT_EQ(schemeOf("about:blank"), "about");
-    EXPECT_EQ(schemeOf("localhost:8080/a"), "");
-    EXPECT_EQ(schemeOf("www.x.com:abc"), "");
-    EXPECT_EQ(schemeOf("plain text"), "");
-}
