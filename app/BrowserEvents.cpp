@@ -10,9 +10,9 @@ namespace zemora {
 void Form1::WebBrowser1_CommandStateChange(std::int32_t Command, bool Enable)
 {
     if (Command == WebBrowserControl::CSC_NAVIGATEFORWARD)
-        Toolbar1->SetEnabled(slotOf("forward"), Enable);
+        Toolbar1->SetEnabled(slotOf(Command::Forward), Enable);
     else if (Command == WebBrowserControl::CSC_NAVIGATEBACK)
-        Toolbar1->SetEnabled(slotOf("back"), Enable);
+        Toolbar1->SetEnabled(slotOf(Command::Back), Enable);
 }
 
 void Form1::WebBrowser1_DownloadComplete()

@@ -116,6 +116,8 @@ public:
     // The window's keys and page tools (Keys.cpp, PageTools.cpp).
     // Runs what kKeyBindings binds to the key; false when it binds nothing.
     bool KeyDown(const wxKeyEvent& key);
+    // Does what a toolbar button or a key asks for (Toolbar.cpp); `address` for OpenPortal.
+    void run(Command command, std::string_view address = {});
     void FocusAddress();
     void ShowFind();
     // Walks the zoom steps (1 in, -1 out); 0 back to the page's own size.

@@ -48,28 +48,18 @@ bool Form1::KeyDown(const wxKeyEvent& key)
                                       [&](const KeyBinding& b) { return b.keys == name; });
     if (name.empty() || binding == kKeyBindings.end())
         return false;
-    const std::string_view command = binding->command;
+    const Command command = binding->command;
     // In a dialog of ours Esc is the dialog's own, and so are the window's close keys; a
     // modal dialog also keeps the keys that would open or focus another window.
     if (const auto* dialog = dynamic_cast<const wxDialog*>(key.GetEventObject())) {
-        if (command == "stop" || command == "close")
+        if (command == Command::Stop || command == Command::Close)
             return false;
-        if (dialog->IsModal() && (command == "add" || command == "find" || command == "address"))
+        if (dialog->IsModal() &&
+            (command == Command::AddFavorite || command == Command::Find || command == Command::FocusAddress))
             return false;
     }
-    // A toolbar key runs its button, so refusals read the same as a click's.
-    if (const int slot = slotOf(command)) {
-        runHandler([this, slot] { Toolbar1_ButtonClick(Toolbar1->Buttons(slot)); });
-    } else if (command == "address") {
-        FocusAddress();
-    } else if (command == "find") {
-        ShowFind();
-    } else if (command == "zoom-in" || command == "zoom-out" || command == "zoom-reset") {
-        const int steps = command == "zoom-in" ? 1 : command == "zoom-out" ? -1 : 0;
-        runHandler([this, steps] { ZoomBy(steps); });
-    } else if (command == "close") {
-        Close();
-    }
+    // The same run as the toolbar's, so a key's refusals read the same as a click's.
+    runHandler([this, command] { run(command); });
     return true;
 }
 

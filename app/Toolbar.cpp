@@ -1,4 +1,4 @@
-// The toolbar: each button's meaning is bound to its key.
+// The toolbar, and what each command of a button or a key does.
 #include <algorithm>
 
 #include <wx/textctrl.h>
@@ -14,16 +14,26 @@ namespace zemora {
 
 void Form1::Toolbar1_ButtonClick(const ToolbarButton& Button)
 {
-    const ToolbarCommand command = toolbarCommand(Button.Key.utf8_string());
-    switch (command.action) {
-    case ToolbarAction::Back: return WebBrowser1->GoBack();
-    case ToolbarAction::Forward: return WebBrowser1->GoForward();
-    case ToolbarAction::Refresh: return WebBrowser1->Refresh();
-    case ToolbarAction::Stop: return WebBrowser1->Stop();
-    case ToolbarAction::Home: return WebBrowser1->GoHome();
-    case ToolbarAction::Open: return WebBrowser1->NavigateTo(wxText(command.address));
-    case ToolbarAction::AddFavorite: return addCurrentPage();
-    case ToolbarAction::None: return;
+    if (const std::optional<ToolbarCommand> command = toolbarCommand(Button.Key.utf8_string()))
+        run(command->command, command->address);
+}
+
+void Form1::run(Command command, std::string_view address)
+{
+    switch (command) {
+    case Command::Back: return WebBrowser1->GoBack();
+    case Command::Forward: return WebBrowser1->GoForward();
+    case Command::Refresh: return WebBrowser1->Refresh();
+    case Command::Stop: return WebBrowser1->Stop();
+    case Command::Home: return WebBrowser1->GoHome();
+    case Command::OpenPortal: return WebBrowser1->NavigateTo(wxText(address));
+    case Command::AddFavorite: return addCurrentPage();
+    case Command::FocusAddress: return FocusAddress();
+    case Command::Find: return ShowFind();
+    case Command::ZoomIn: return ZoomBy(1);
+    case Command::ZoomOut: return ZoomBy(-1);
+    case Command::ZoomReset: return ZoomBy(0);
+    case Command::Close: Close(); return;
     }
 }
 

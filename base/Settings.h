@@ -37,37 +37,64 @@ struct Portal {
     std::string_view address;
 };
 
-inline constexpr std::array<Portal, 6> kPortals{{
+inline constexpr auto kPortals = std::to_array<Portal>({
     {"baidu", "百度", "http://www.baidu.com"},
     {"MSN", "MSN", "http://www.msn.cn"},
     {"souhu", "搜狐", "http://www.sohu.com"},
     {"wangyi", "网易", "http://www.163.com"},
     {"xinlang", "新浪", "http://www.sina.com.cn"},
     {"yahoo", "Yahoo", "http://cn.yahoo.com"},
-}};
+});
+
+// ---- Commands ----
+
+// What a toolbar button or a key does. Form1::run() handles each in one switch, so a
+// command added here and to a table below without its handler does not compile.
+enum class Command {
+    Back,
+    Forward,
+    Refresh,
+    Stop,
+    Home,
+    OpenPortal, // the button's portal address
+    AddFavorite,
+    FocusAddress,
+    Find,
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,
+    Close,
+};
 
 // ---- Toolbar ----
 
 struct ToolbarButtonText {
     std::string_view key;
     std::string_view caption;
+    Command command;
+    std::string_view address = {}; // for OpenPortal
 };
 
-// The twelve buttons in slot order; slot n (from 1) shows picture n of the image list.
-inline constexpr std::array<ToolbarButtonText, 12> kToolbarButtons{{
-    {"back", "Back"},
-    {"home", "Home"},
-    {"forward", "Forward"},
-    {"refresh", "Refresh"},
-    {"stop", "Stop"},
-    {kPortals[0].key, kPortals[0].caption},
-    {kPortals[1].key, kPortals[1].caption},
-    {kPortals[2].key, kPortals[2].caption},
-    {kPortals[3].key, kPortals[3].caption},
-    {kPortals[4].key, kPortals[4].caption},
-    {kPortals[5].key, kPortals[5].caption},
-    {"add", "添加收藏"},
-}};
+constexpr ToolbarButtonText portalButton(const Portal& portal)
+{
+    return {portal.key, portal.caption, Command::OpenPortal, portal.address};
+}
+
+// The buttons in slot order; slot n (from 1) shows picture n of the image list.
+inline constexpr auto kToolbarButtons = std::to_array<ToolbarButtonText>({
+    {"back", "Back", Command::Back},
+    {"home", "Home", Command::Home},
+    {"forward", "Forward", Command::Forward},
+    {"refresh", "Refresh", Command::Refresh},
+    {"stop", "Stop", Command::Stop},
+    portalButton(kPortals[0]),
+    portalButton(kPortals[1]),
+    portalButton(kPortals[2]),
+    portalButton(kPortals[3]),
+    portalButton(kPortals[4]),
+    portalButton(kPortals[5]),
+    {"add", "添加收藏", Command::AddFavorite},
+});
 
 // The slot (from 1) of the button with this key; 0 for none.
 constexpr int slotOf(std::string_view key)
@@ -78,43 +105,50 @@ constexpr int slotOf(std::string_view key)
     return 0;
 }
 
+// The slot (from 1) of the first button that runs this command; 0 for none.
+constexpr int slotOf(Command command)
+{
+    for (std::size_t i = 0; i < kToolbarButtons.size(); ++i)
+        if (kToolbarButtons[i].command == command)
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
 // ---- Keys ----
 
 // The character code Enter (and keypad Enter) hands the address box's key handler.
 inline constexpr std::int16_t kKeyEnter = 13;
 
-// The window's keys, wherever the focus is. A command that is a toolbar key runs that
-// button; the others are the window's own. Shift is not part of a key: "Ctrl+Plus" is
+// The window's keys, wherever the focus is. Shift is not part of a key: "Ctrl+Plus" is
 // Ctrl with "+", "=" or the keypad's "+".
 struct KeyBinding {
     std::string_view keys;
-    std::string_view command;
+    Command command;
 };
 
-inline constexpr std::array<KeyBinding, 16> kKeyBindings{{
-    {"F5", "refresh"},
-    {"Ctrl+R", "refresh"},
-    {"Alt+Left", "back"},
-    {"Alt+Right", "forward"},
-    {"Alt+Home", "home"},
-    {"Esc", "stop"},
-    {"Ctrl+L", "address"},
-    {"Alt+D", "address"},
-    {"F6", "address"},
-    {"Ctrl+D", "add"},
-    {"Ctrl+F", "find"},
-    {"Ctrl+Plus", "zoom-in"},
-    {"Ctrl+Minus", "zoom-out"},
-    {"Ctrl+0", "zoom-reset"},
-    {"Ctrl+W", "close"},
-    {"Ctrl+Q", "close"},
-}};
+inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
+    {"F5", Command::Refresh},
+    {"Ctrl+R", Command::Refresh},
+    {"Alt+Left", Command::Back},
+    {"Alt+Right", Command::Forward},
+    {"Alt+Home", Command::Home},
+    {"Esc", Command::Stop},
+    {"Ctrl+L", Command::FocusAddress},
+    {"Alt+D", Command::FocusAddress},
+    {"F6", Command::FocusAddress},
+    {"Ctrl+D", Command::AddFavorite},
+    {"Ctrl+F", Command::Find},
+    {"Ctrl+Plus", Command::ZoomIn},
+    {"Ctrl+Minus", Command::ZoomOut},
+    {"Ctrl+0", Command::ZoomReset},
+    {"Ctrl+W", Command::Close},
+    {"Ctrl+Q", Command::Close},
+});
 
 // ---- Page zoom ----
 
 // The steps Ctrl+Plus and Ctrl+Minus (and Ctrl+wheel) walk through; 1 is the page's own size.
-inline constexpr std::array<double, 13> kZoomLevels{
-    {0.3, 0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}};
+inline constexpr auto kZoomLevels = std::to_array({0.3, 0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0});
 
 // ---- Window texts ----
 
