@@ -1,6 +1,6 @@
 #include "favorites/CodePage.h"
 
-#include "favorites/AsciiText.h"
+#include "base/AsciiText.h"
 #include "favorites/Utf8.h"
 
 #include <iconv.h>
