@@ -141,12 +141,6 @@ TEST_F(AddFavoriteDialogWindow, CharactersNoFileNameCanHoldBecomeUnderscoresAndB
     const wxString clean = u8("a_b_c_d_e_f_g_h_i_j_k_l 新闻");
     expectChose(favorites + "/" + clean.utf8_string() + ".url", clean);
     EXPECT_EQ(dialog->nameField()->GetValue(), clean) << "the box shows what is saved";
-
-    // A leading dot would hide the favorite; a lone surrogate has no UTF-8 form.
-    EXPECT_EQ(AddFavoriteDialog::sanitizeName(".."), "_.");
-    EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString("a\nb\x01")), "a_b_");
-    EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString("a\x1F b\x20")), "a_ b") << "the last control character";
-    EXPECT_EQ(AddFavoriteDialog::sanitizeName(wxString(wxUniChar(0xD800)) + "x"), "_x");
 }
 
 TEST_F(AddFavoriteDialogWindow, NamesAndPathsTooLongForTheFileSystemAreRefused)
