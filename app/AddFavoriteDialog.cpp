@@ -139,9 +139,9 @@ void AddFavoriteDialog::fillTree(const wxTreeItemId& parent, const std::string& 
     }
 }
 
-wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const std::string& name)
+wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const std::string& name,
+                                              const std::string& path)
 {
-    const std::string path = joinPath(folderPath(parent), name);
     // Siblings share the parent's path, so ordering by path orders by name as fillTree does.
     size_t position = 0;
     wxTreeItemIdValue cookie;
@@ -177,13 +177,14 @@ void AddFavoriteDialog::makeNewFolder()
     if (name.empty())
         return;
     const wxTreeItemId parent = selectedFolder();
+    std::string path;
     try {
-        makeFolderIn(folderPath(parent), name);
+        path = makeFolderIn(folderPath(parent), name);
     } catch (const Failure& failure) {
         tell(wxText(failure.what()));
         return;
     }
-    const wxTreeItemId item = addFolderItem(parent, name);
+    const wxTreeItemId item = addFolderItem(parent, name, path);
     folderTree_->Expand(parent);
     folderTree_->SelectItem(item);
     folderTree_->EnsureVisible(item);

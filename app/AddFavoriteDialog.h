@@ -48,7 +48,7 @@ public:
 
 private:
     void fillTree(const wxTreeItemId& parent, const std::string& folder, int depth);
-    wxTreeItemId addFolderItem(const wxTreeItemId& parent, const std::string& name);
+    wxTreeItemId addFolderItem(const wxTreeItemId& parent, const std::string& name, const std::string& path);
     wxTreeItemId selectedFolder() const;
     void updateOkButton();
     void makeNewFolder();
