@@ -3,13 +3,10 @@
 
 #include "app/WxText.h"
 
-#include "favorites/FileIo.h"
+#include "base/Failure.h"
+#include "base/Paths.h"
 #include "base/Utf8.h"
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <limits.h>
-#include <sys/stat.h>
+#include "favorites/NewFavorite.h"
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>
@@ -19,19 +16,10 @@
 #include <wx/textdlg.h>
 #include <wx/treectrl.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
-#include <memory>
-#include <string_view>
-#include <system_error>
-#include <vector>
+#include <string>
 
 namespace zemora {
 namespace {
-
-constexpr std::string_view kExtension = ".url";
-
 
 // Raw folder paths live here rather than in wxString, which cannot carry names that are
 // not UTF-8.
@@ -41,55 +29,18 @@ public:
     const std::string path;
 };
 
-std::string joinPath(const std::string& folder, std::string_view name)
+// The name as typed, lone surrogates included: wxString's own conversion to UTF-8 would
+// give up on the whole string at the first of them.
+std::u32string codePoints(const wxString& text)
 {
-    std::string path = folder;
-    if (!path.ends_with('/'))
-        path += '/';
-    return path.append(name);
-}
-
-// wxString's own conversion gives up on the whole string at the first value that is not a
-// Unicode scalar value; sanitizeName has already replaced those.
-std::string toUtf8(const wxString& name)
-{
-    std::string out;
-    for (const wxUniChar c : name)
-        appendUtf8(out, static_cast<char32_t>(c.GetValue()));
+    std::u32string out;
+    out.reserve(text.length());
+    for (const wxUniChar c : text)
+        out.push_back(static_cast<char32_t>(c.GetValue()));
     return out;
 }
 
-bool isDirectory(const std::string& path)
-{
-    struct stat status;
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// Names of the real subfolders of `folder`, hidden ones and links left out (links could
-// lead back up the tree), in byte order so the tree looks the same every time.
-std::vector<std::string> subfolderNames(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir)
-        return names; // a folder we cannot read just shows no subfolders
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string_view name = entry->d_name;
-        if (name.starts_with('.'))
-            continue;
-        struct stat status;
-        if (::fstatat(::dirfd(dir.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISDIR(status.st_mode))
-            names.emplace_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string cannotCreateFolder(const std::string& path, int error)
-{
-    return systemErrorMessage(kCannotCreate, fileLabel(kFolderKind, path), error);
-}
+std::string cleanName(const wxString& name) { return sanitizeName(codePoints(name)); }
 
 } // namespace
 
@@ -176,26 +127,6 @@ const std::string& AddFavoriteDialog::folderPath(const wxTreeItemId& item) const
     return static_cast<const FolderItem*>(folderTree_->GetItemData(known))->path;
 }
 
-wxString AddFavoriteDialog::sanitizeName(const wxString& name)
-{
-    wxString clean = name;
-    clean.Trim(true).Trim(false);
-    wxString out;
-    out.reserve(clean.length());
-    for (const wxUniChar c : clean) {
-        const auto value = static_cast<unsigned long>(c.GetValue());
-        const bool control = value < 0x20 || value == 0x7F;
-        // Not Unicode scalar values: no file name on disk can say them in UTF-8.
-        const bool unencodable = (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF;
-        const bool forbidden = value < 0x80 && std::string_view("/\\:*?\"<>|").find(char(value)) != std::string_view::npos;
-        out += control || unencodable || forbidden ? wxUniChar('_') : c;
-    }
-    // A leading dot would hide the file, and ".."/"." are not names at all.
-    if (out.StartsWith("."))
-        out[0] = '_';
-    return out;
-}
-
 void AddFavoriteDialog::fillTree(const wxTreeItemId& parent, const std::string& folder, int depth)
 {
     if (depth > kMaxFolderDepth)
@@ -208,9 +139,9 @@ void AddFavoriteDialog::fillTree(const wxTreeItemId& parent, const std::string& 
     }
 }
 
-wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const std::string& name)
+wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const std::string& name,
+                                              const std::string& path)
 {
-    const std::string path = joinPath(folderPath(parent), name);
     // Siblings share the parent's path, so ordering by path orders by name as fillTree does.
     size_t position = 0;
     wxTreeItemIdValue cookie;
@@ -234,7 +165,7 @@ wxTreeItemId AddFavoriteDialog::selectedFolder() const
 
 void AddFavoriteDialog::updateOkButton()
 {
-    okButton_->Enable(!sanitizeName(nameField_->GetValue()).empty());
+    okButton_->Enable(!cleanName(nameField_->GetValue()).empty());
 }
 
 void AddFavoriteDialog::makeNewFolder()
@@ -242,27 +173,18 @@ void AddFavoriteDialog::makeNewFolder()
     const std::optional<wxString> answer = askFolderName();
     if (!answer)
         return;
-    const wxString name = sanitizeName(*answer);
+    const std::string name = cleanName(*answer);
     if (name.empty())
         return;
     const wxTreeItemId parent = selectedFolder();
-    const std::string& parentPath = folderPath(parent);
-    const std::string utf8Name = toUtf8(name);
-    const std::string path = joinPath(parentPath, utf8Name);
-
-    // The Favorites folder itself may not exist yet.
-    std::error_code error;
-    std::filesystem::create_directories(parentPath, error);
-    if (error) {
-        tell(wxText(cannotCreateFolder(parentPath, error.value())));
+    std::string path;
+    try {
+        path = makeFolderIn(folderPath(parent), name);
+    } catch (const Failure& failure) {
+        tell(wxText(failure.what()));
         return;
     }
-    // An existing folder of that name is simply the one the user wants.
-    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && isDirectory(path))) {
-        tell(wxText(cannotCreateFolder(path, errno)));
-        return;
-    }
-    const wxTreeItemId item = addFolderItem(parent, utf8Name);
+    const wxTreeItemId item = addFolderItem(parent, name, path);
     folderTree_->Expand(parent);
     folderTree_->SelectItem(item);
     folderTree_->EnsureVisible(item);
@@ -270,47 +192,28 @@ void AddFavoriteDialog::makeNewFolder()
 
 void AddFavoriteDialog::confirm()
 {
-    const wxString name = sanitizeName(nameField_->GetValue());
+    const std::string name = cleanName(nameField_->GetValue());
     if (name.empty()) {
         updateOkButton();
         return;
     }
-    if (name != nameField_->GetValue())
-        nameField_->ChangeValue(name); // show what will be saved
+    const wxString shownName = wxText(name);
+    if (shownName != nameField_->GetValue())
+        nameField_->ChangeValue(shownName); // show what will be saved
 
-    const std::string fileName = toUtf8(name) + std::string(kExtension);
-    if (fileName.size() > NAME_MAX) {
-        tell(wxText(bilingual(kNameTooLong, {{"max", std::to_string(NAME_MAX)}})));
-        return;
-    }
-    const std::string folder = folderPath(selectedFolder());
-    const std::string path = joinPath(folder, fileName);
-    if (path.size() >= PATH_MAX) { // PATH_MAX counts the terminating NUL
-        tell(wxText(bilingual(kPathTooLong, {{"max", std::to_string(PATH_MAX - 1)}})));
-        return;
-    }
-
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        tell(wxText(cannotCreateFolder(folder, error.value())));
-        return;
-    }
-
-    struct stat status;
-    if (::lstat(path.c_str(), &status) == 0) {
-        const FileLabel label = fileLabel(kFavoriteKind, fileName);
-        if (S_ISDIR(status.st_mode) || isDirectory(path)) {
-            const FileLabel text = fileFailure(kFavoriteIsAFolder, label);
-            tell(wxText(bilingual(text.chinese, text.english)));
+    const FavoriteTarget target = checkFavoriteTarget(folderPath(selectedFolder()), name);
+    switch (target.verdict) {
+    case FavoriteTarget::Verdict::Free:
+        break;
+    case FavoriteTarget::Verdict::Taken:
+        if (!askReplace(wxText(target.message)))
             return;
-        }
-        const FileLabel question = fileFailure(kReplaceFavorite, label);
-        if (!askReplace(wxText(bilingual(question.chinese, question.english))))
-            return;
+        break;
+    default:
+        tell(wxText(target.message));
+        return;
     }
-
-    choice_ = AddFavoriteChoice{path, name};
+    choice_ = AddFavoriteChoice{target.path, shownName};
     close(wxID_OK);
 }
 

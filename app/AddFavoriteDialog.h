@@ -46,13 +46,9 @@ public:
     // The folder an item of the tree stands for, as the file system spells it.
     const std::string& folderPath(const wxTreeItemId& item) const;
 
-    // The name as a file name can hold it: trimmed, with characters no file name can
-    // hold (or that make it hidden or unusable elsewhere) turned into "_".
-    static wxString sanitizeName(const wxString& name);
-
 private:
     void fillTree(const wxTreeItemId& parent, const std::string& folder, int depth);
-    wxTreeItemId addFolderItem(const wxTreeItemId& parent, const std::string& name);
+    wxTreeItemId addFolderItem(const wxTreeItemId& parent, const std::string& name, const std::string& path);
     wxTreeItemId selectedFolder() const;
     void updateOkButton();
     void makeNewFolder();

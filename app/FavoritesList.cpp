@@ -2,6 +2,7 @@
 // start-up and again whenever the folder changes, and opening the favorite chosen from it.
 #include <wx/combobox.h>
 
+#include "base/Paths.h"
 #include "base/Failure.h"
 #include "app/Form1.h"
 #include "app/ToolkitTweaks.h"
@@ -105,7 +106,7 @@ bool Form1::watchFavorites(const std::vector<std::string>& folders)
     std::vector<std::string> paths{favoritesFolder_};
     for (const std::string& folder : folders)
         if (!folder.empty())
-            paths.push_back(favoritesFolder_ + "/" + folder);
+            paths.push_back(joinPath(favoritesFolder_, folder));
     return favoritesWatch_->watch(paths);
 }
 
@@ -141,7 +142,7 @@ wxString Form1::shortcutAddress(const std::string& path)
 
 void Form1::Combo2_Click()
 {
-    const std::string path = favoritesFolder_ + "/" + favoriteFile(Combo2->Window()->GetSelection());
+    const std::string path = joinPath(favoritesFolder_, favoriteFile(Combo2->Window()->GetSelection()));
     ShowAddress(shortcutAddress(path));
     WebBrowser1->NavigateTo(Combo1->Text());
 }

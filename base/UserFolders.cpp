@@ -1,5 +1,7 @@
 #include "base/UserFolders.h"
 
+#include "base/Paths.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -14,14 +16,6 @@ namespace {
 
 // A settings file of a few lines; anything larger is no such file.
 constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
-
-std::string inFolder(const std::string& folder, std::string_view name)
-{
-    std::string path = withoutTrailingSlashes(folder);
-    if (path != "/")
-        path += '/';
-    return withoutTrailingSlashes(path.append(name));
-}
 
 void skipBlanks(std::string_view& text)
 {
@@ -68,7 +62,7 @@ std::optional<std::string> assignment(std::string_view line, std::string_view na
         return std::nullopt;
     std::string_view path = *value;
     if (consume(path, "$HOME/"))
-        return home.empty() ? std::nullopt : std::optional(inFolder(home, path));
+        return home.empty() ? std::nullopt : std::optional(joinPath(home, path));
     if (path.starts_with('/'))
         return withoutTrailingSlashes(*value);
     return std::nullopt;
@@ -107,7 +101,7 @@ std::string xdgBaseFolder(const std::string& xdgValue, const std::string& home, 
 {
     if (xdgValue.starts_with('/'))
         return withoutTrailingSlashes(xdgValue);
-    return home.empty() ? std::string() : inFolder(home, underHome);
+    return home.empty() ? std::string() : joinPath(home, underHome);
 }
 
 std::optional<std::string> userDirsEntry(std::string_view text, std::string_view name, const std::string& home)
@@ -129,7 +123,7 @@ std::optional<std::string> userDirsFolder(const std::string& configFolder, std::
         return std::nullopt;
     // Opened without blocking and read only when it is a plain file: a pipe or a device
     // put there would otherwise hang the start.
-    const int fd = ::open(inFolder(configFolder, "user-dirs.dirs").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(joinPath(configFolder, "user-dirs.dirs").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     std::string text;

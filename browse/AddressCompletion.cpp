@@ -1,5 +1,6 @@
 #include "browse/AddressCompletion.h"
 
+#include "base/AsciiText.h"
 #include "base/PercentEncoding.h"
 #include "base/Settings.h"
 
@@ -65,7 +66,7 @@ std::string schemeOf(std::string_view address)
         return {};
     std::string scheme(address.substr(0, address.find(':')));
     for (char& c : scheme)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        c = asciiLower(c);
     return scheme;
 }
 

@@ -1,5 +1,7 @@
 #include "browse/CommandLine.h"
 
+#include "base/AsciiText.h"
+#include "base/Paths.h"
 #include "base/PercentEncoding.h"
 #include "browse/AddressCompletion.h"
 
@@ -12,30 +14,6 @@ namespace zemora {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool startsWithNoCase(const std::string& text, const char* prefix)
-{
-    const std::size_t n = std::strlen(prefix);
-    if (text.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (lower(text[i]) != prefix[i])
-            return false;
-    return true;
-}
-
-bool endsWithNoCase(const std::string& text, const char* suffix)
-{
-    const std::size_t n = std::strlen(suffix);
-    if (text.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (lower(text[text.size() - n + i]) != suffix[i])
-            return false;
-    return true;
-}
-
 // The local path of a file URI ("file:///p", "file://localhost/p", "file:/p"), or
 // nothing when it names another machine.
 std::optional<std::string> fileUriPath(const std::string& uri)
@@ -45,8 +23,7 @@ std::optional<std::string> fileUriPath(const std::string& uri)
         rest.erase(0, 2);
         const std::size_t slash = rest.find('/');
         const std::string host = rest.substr(0, slash);
-        const bool local = host.empty() || (host.size() == std::strlen("localhost") &&
-                                            startsWithNoCase(host, "localhost"));
+        const bool local = host.empty() || equalsIgnoringAsciiCase(host, "localhost");
         if (!local)
             return std::nullopt;
         rest = slash == std::string::npos ? "/" : rest.substr(slash);
@@ -68,7 +45,7 @@ CommandLine refuse(const std::string& why)
 StartPage localFile(const std::string& path)
 {
     StartPage start;
-    if (endsWithNoCase(path, ".url"))
+    if (isShortcutFileName(path))
         start.shortcutFile = path;
     else
         start.address = fileUri(path);
@@ -142,7 +119,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         return line;
 
     const std::string& arg = *given;
-    if (startsWithNoCase(arg, "file:")) {
+    if (schemeOf(arg) == "file") {
         const std::optional<std::string> path = fileUriPath(arg);
         if (!path) {
             line.start.address = arg; // another machine's file: the engine says what it can
@@ -152,7 +129,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         // A NUL would cut the path short in every file call.
         if (decoded.find('\0') != std::string::npos)
             return refuse("the file address '" + arg + "' holds a NUL character");
-        if (endsWithNoCase(decoded, ".url"))
+        if (isShortcutFileName(decoded))
             line.start.shortcutFile = decoded;
         else
             line.start.address = arg;
@@ -168,7 +145,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
     }
     const std::string inCurrentDir =
         (std::filesystem::path(context.currentDir) / arg).lexically_normal().string();
-    if (arg.starts_with("./") || arg.starts_with("../") || endsWithNoCase(arg, ".url") ||
+    if (arg.starts_with("./") || arg.starts_with("../") || isShortcutFileName(arg) ||
         (context.isFile && context.isFile(inCurrentDir))) {
         line.start = localFile(inCurrentDir);
         return line;

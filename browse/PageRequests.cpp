@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "base/Settings.h"
 #include "browse/AddressCompletion.h"
 
@@ -50,8 +51,7 @@ std::string withoutScriptScheme(std::string_view pasted)
                 ++j;
                 continue;
             }
-            const char low = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-            if (low != kScript[matched])
+            if (asciiLower(c) != kScript[matched])
                 break;
             ++matched;
             ++j;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/Paths.h"
 #include "base/UserFolders.h"
 
 namespace zemora {
@@ -45,9 +46,9 @@ WebsiteDataFolders websiteDataFolders(const std::string& home, const std::string
     // Without any home the engine still needs somewhere; the root's is as good as none.
     const std::string someHome = home.empty() ? "/" : home;
     WebsiteDataFolders folders;
-    folders.data = xdgBaseFolder(xdgDataHome, someHome, ".local/share") + "/" + std::string(kProgramFolder);
-    folders.cache = xdgBaseFolder(xdgCacheHome, someHome, ".cache") + "/" + std::string(kProgramFolder);
-    folders.cookieFile = folders.data + "/" + std::string(kCookieFileName);
+    folders.data = joinPath(xdgBaseFolder(xdgDataHome, someHome, ".local/share"), kProgramFolder);
+    folders.cache = joinPath(xdgBaseFolder(xdgCacheHome, someHome, ".cache"), kProgramFolder);
+    folders.cookieFile = joinPath(folders.data, kCookieFileName);
     return folders;
 }
 

@@ -13,6 +13,7 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include "base/Paths.h"
 #include "base/Failure.h"
 #include "browse/DownloadNames.h"
 
@@ -170,7 +171,7 @@ bool preparePart(Job& job)
 std::string giveName(const Job& job)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const std::string path = job.folder + "/" + numberedName(job.name, attempt);
+        const std::string path = joinPath(job.folder, numberedName(job.name, attempt));
         if (::link(job.partPath.c_str(), path.c_str()) == 0) {
             ::unlink(job.partPath.c_str());
             return path;

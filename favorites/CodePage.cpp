@@ -1,6 +1,6 @@
 #include "favorites/CodePage.h"
 
-#include "favorites/AsciiText.h"
+#include "base/AsciiText.h"
 #include "base/PercentEncoding.h"
 #include "base/Utf8.h"
 

@@ -1,7 +1,7 @@
 #include "favorites/FavoritesFolder.h"
 
+#include "base/Paths.h"
 #include "base/UserFolders.h"
-#include "favorites/AsciiText.h"
 #include "favorites/FileIo.h"
 
 #include <dirent.h>
@@ -20,23 +20,6 @@ namespace zemora {
 namespace {
 
 constexpr std::string_view kEntryName = "XDG_FAVORITES_DIR";
-
-
-
-std::string joinPath(const std::string& folder, std::string_view name)
-{
-    std::string path = withoutTrailingSlashes(folder);
-    if (path != "/")
-        path += '/';
-    return withoutTrailingSlashes(path += name);
-}
-
-bool isShortcutName(std::string_view name)
-{
-    constexpr std::string_view extension = ".url";
-    return !name.starts_with('.') && name.size() > extension.size()
-        && equalsIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension);
-}
 
 // Links count by what they point to; d_type spares a stat for the usual plain entry.
 bool isOfKind(int folderFd, const dirent& entry, unsigned char type, mode_t kind)
@@ -85,7 +68,7 @@ public:
             const std::string_view name = entry->d_name;
             if (name.starts_with('.'))
                 continue;
-            if (isShortcutName(name) && isOfKind(fd, *entry, DT_REG, S_IFREG))
+            if (isShortcutFileName(name) && isOfKind(fd, *entry, DT_REG, S_IFREG))
                 listing.entries.push_back(prefix + entry->d_name);
             else if (depth < kMaxFolderDepth && isOfKind(fd, *entry, DT_DIR, S_IFDIR))
                 subFolders.emplace_back(name);

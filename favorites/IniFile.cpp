@@ -1,6 +1,6 @@
 #include "favorites/IniFile.h"
 
-#include "favorites/AsciiText.h"
+#include "base/AsciiText.h"
 #include "base/Utf8.h"
 
 #include <algorithm>

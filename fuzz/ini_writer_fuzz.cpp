@@ -8,7 +8,7 @@
 // they can hold CR, which reaches the writer's refusal of line breaks. An input with
 // fewer than three LF is all file, written with the shortcut's own section and key.
 #include "base/Failure.h"
-#include "favorites/AsciiText.h"
+#include "base/AsciiText.h"
 #include "favorites/IniFile.h"
 
 #include <cstddef>
