@@ -1,4 +1,7 @@
+// The window: its controls, where they sit, and the two layout passes that keep them in
+// proportion.
 #include "app/Form1.h"
+#include "base/ErrorSkipping.h"
 
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -155,6 +158,16 @@ void Form1::setTabOrder()
 wxSize Form1::pictureSize() const
 {
     return {scale_.toPixels(kPictureTwips.x), scale_.toPixels(kPictureTwips.y)};
+}
+
+void Form1::CaptureLayout() { captureLayout(*this, *this); }
+
+void Form1::ApplyLayout()
+{
+    // Moving a dozen native widgets one property at a time; paint once at the end.
+    Freeze();
+    skipError([this] { applyLayout(*this, *this); });
+    Thaw();
 }
 
 std::vector<LayoutControl*> Form1::Controls() { return collection_; }

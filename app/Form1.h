@@ -53,18 +53,18 @@ public:
     ~Form1() override;
 
     // Controls, in creation order.
-    wxButton* autofresh;
-    Timer Timer1;
-    std::unique_ptr<ComboBox> Combo2;
-    wxTextCtrl* Text2;
-    wxTextCtrl* Text1;
-    std::unique_ptr<Toolbar> Toolbar1;
-    ImageList ImageList1;
-    std::unique_ptr<ComboBox> Combo1;
-    wxButton* Command1;
-    std::unique_ptr<WebBrowserControl> WebBrowser1;
-    wxStaticText* Label2;
-    wxStaticText* Label1;
+    wxButton* autofresh;                            // "自动刷新": auto refresh on and off
+    Timer Timer1;                                   // auto refresh's tick
+    std::unique_ptr<ComboBox> Combo2;               // the favorites drop-down
+    wxTextCtrl* Text2;                              // hidden: the shown page's address, for adding it
+    wxTextCtrl* Text1;                              // hidden: the shown page's name, for adding it
+    std::unique_ptr<Toolbar> Toolbar1;              // back, home, forward, refresh, stop, portals, add
+    ImageList ImageList1;                           // the toolbar's pictures
+    std::unique_ptr<ComboBox> Combo1;               // the address box, with the typed-address history
+    wxButton* Command1;                             // "GO...": opens the address box's text
+    std::unique_ptr<WebBrowserControl> WebBrowser1; // the page
+    wxStaticText* Label2;                           // the banner line at the bottom
+    wxStaticText* Label1;                           // "Address:", the address box's label
 
     // Window-level state besides the layout's (CtlCount and the ratio arrays).
     wxString FavoritesPath;

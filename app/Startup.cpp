@@ -1,4 +1,9 @@
+// The program's start: the window is made, loads its favorites and its first page, and
+// shows.
 #include "app/Startup.h"
+
+#include "app/WxText.h"
+#include "base/ErrorSkipping.h"
 
 #include <clocale>
 
@@ -12,6 +17,22 @@ Form1* startProgram(Form1Seams seams, StartPage start)
     form->runHandler([form] { form->Form_Load(); });
     form->Show();
     return form;
+}
+
+void Form1::Form_Load()
+{
+    LoadFavoritesList();
+    skipError([this] { CaptureLayout(); });
+    WebBrowser1->NavigateTo(startAddress());
+}
+
+wxString Form1::startAddress() const
+{
+    if (!Start.shortcutFile.empty())
+        return shortcutAddress(Start.shortcutFile);
+    if (!Start.address.empty())
+        return wxString::FromUTF8(Start.address);
+    return wxText(kStartAddress);
 }
 
 } // namespace zemora

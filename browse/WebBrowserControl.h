@@ -39,7 +39,8 @@ public:
 
     // Command 1: forward possible or not; 2: back possible or not.
     std::function<void(std::int32_t command, bool enable)> CommandStateChange;
-    // A navigation ended, successfully or not.
+    // A navigation ended, successfully or not. The name is the window's own; it is about
+    // pages, not files (saving files is engine/WebKitDownloads').
     std::function<void()> DownloadComplete;
     std::function<void(const wxString& text)> TitleChange;
     // Text for the status line: a download's progress and where it was saved.

@@ -1,9 +1,9 @@
-// Start-up, the event wiring, failure reporting and the two layout passes.
+// The event wiring: each control's event runs its handler, and a handler's failure is
+// reported in one place.
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
-#include "base/ErrorSkipping.h"
 #include "app/Form1.h"
 #include "app/WxText.h"
 
@@ -58,32 +58,6 @@ void Form1::wireEvents()
     Timer1.onTick = [this] { runHandler([this] { Timer1_Timer(); }); };
     Combo2->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo2_Click));
     wireFavoritesWatch();
-}
-
-void Form1::Form_Load()
-{
-    LoadFavoritesList();
-    skipError([this] { CaptureLayout(); });
-    WebBrowser1->NavigateTo(startAddress());
-}
-
-wxString Form1::startAddress() const
-{
-    if (!Start.shortcutFile.empty())
-        return shortcutAddress(Start.shortcutFile);
-    if (!Start.address.empty())
-        return wxString::FromUTF8(Start.address);
-    return wxText(kStartAddress);
-}
-
-void Form1::CaptureLayout() { captureLayout(*this, *this); }
-
-void Form1::ApplyLayout()
-{
-    // Moving a dozen native widgets one property at a time; paint once at the end.
-    Freeze();
-    skipError([this] { applyLayout(*this, *this); });
-    Thaw();
 }
 
 } // namespace zemora
