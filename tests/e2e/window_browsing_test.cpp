@@ -124,7 +124,7 @@ TEST_F(WindowBrowsing, PortalButtonsOpenTheirSites)
         SCOPED_TRACE(std::string(portal.key));
         const std::string address = std::string(portal.address) + "/";
         internet.page(address, std::string(portal.caption) + " stand-in");
-        clickTool(form->Toolbar1->Window(), slotOf(portal.key));
+        clickTool(form->Toolbar1->Window(), slotCaptioned(form->Toolbar1->Window(), wxText(portal.caption)));
         EXPECT_TRUE(captionIs(wxString::FromUTF8(std::string(portal.caption) + " stand-in")));
         EXPECT_EQ(internet.hits(address), 1);
     }
