@@ -19,8 +19,6 @@ protected:
     void SetUp() override
     {
         RealFormFixture::SetUp();
-        server.page("/a.html", "Page A");
-        server.page("/b.html", "Page B");
         Response moved;
         moved.status = 302;
         moved.location = server.url("/b.html");
@@ -33,14 +31,6 @@ protected:
         pressKey(form->Combo1->Window(), GDK_KEY_Return);
     }
 
-    testing::AssertionResult captionIs(const wxString& title)
-    {
-        if (runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); }))
-            return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "the caption is \"" << form->GetTitle() << "\", the box holds \""
-                                           << form->Combo1->Text() << "\"";
-    }
-
     std::vector<wxString> history()
     {
         std::vector<wxString> items;
@@ -48,8 +38,6 @@ protected:
             items.push_back(form->Combo1->List(i));
         return items;
     }
-
-    HttpServer server;
 };
 
 } // namespace
