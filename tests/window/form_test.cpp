@@ -81,16 +81,18 @@ TEST_F(FormWindow, AtStartNoPageIsAskedForAndNothingRuns)
 TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
 {
     const wxSize layout = form->GetClientSize();
+    const std::vector<Shown> controls = shown();
     std::vector<wxRect> atLoad;
     std::vector<Share> shares;
-    for (const Shown& control : shown()) {
+    for (const Shown& control : controls) {
         atLoad.push_back(control.window->GetRect());
         shares.push_back(shareOf(control.window));
     }
+    const auto rect = [&](std::size_t i) { return controls[i].window->GetRect(); };
     // Before the load has taken the proportions, a resize moves nothing.
     resizeTo(layout * 2);
-    for (std::size_t i = 0; i < shown().size(); ++i)
-        EXPECT_EQ(shown()[i].window->GetRect(), atLoad[i]) << shown()[i].name;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(rect(i), atLoad[i]) << controls[i].name;
     resizeTo(layout);
     handle(&Form1::Form_Load);
 
@@ -99,11 +101,10 @@ TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
     for (const wxSize size : sizes) {
         SCOPED_TRACE(testing::Message() << "inner area " << size.x << "x" << size.y);
         resizeTo(size);
-        const auto rect = [&](std::size_t i) { return shown()[i].window->GetRect(); };
-        for (std::size_t i = 0; i < shown().size(); ++i) {
-            SCOPED_TRACE(shown()[i].name);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            SCOPED_TRACE(controls[i].name);
             const wxRect r = rect(i);
-            const Share s = shareOf(shown()[i].window);
+            const Share s = shareOf(controls[i].window);
             // Each edge lands on a whole pixel of its own: a pixel and a half either way.
             EXPECT_NEAR(s.left, shares[i].left, 1.5 / size.x);
             EXPECT_NEAR(s.top, shares[i].top, 1.5 / size.y);
@@ -113,7 +114,7 @@ TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
             EXPECT_GE(r.y, 0);
             // What the user clicks or types into lies wholly inside the window; the page
             // and the banner reach its right edge.
-            if (shown()[i].window == form->WebBrowser1->Window() || shown()[i].window == form->Label2) {
+            if (controls[i].window == form->WebBrowser1->Window() || controls[i].window == form->Label2) {
                 EXPECT_GE(right(r), size.x - 1);
             } else {
                 EXPECT_LE(right(r), size.x + 1);
@@ -124,18 +125,18 @@ TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
         // From top to bottom: the toolbar, the address row left to right, the page, the banner.
         const wxRect toolbar = rect(0), page = rect(6), banner = rect(7);
         for (std::size_t i = 1; i <= 5; ++i) {
-            SCOPED_TRACE(shown()[i].name);
+            SCOPED_TRACE(controls[i].name);
             EXPECT_LE(bottom(toolbar), rect(i).y + 1);
             EXPECT_LE(bottom(rect(i)), page.y + 1);
             if (i < 5) {
-                EXPECT_LE(right(rect(i)), rect(i + 1).x + 1) << "overlaps " << shown()[i + 1].name;
+                EXPECT_LE(right(rect(i)), rect(i + 1).x + 1) << "overlaps " << controls[i + 1].name;
             }
         }
         EXPECT_LE(bottom(page), banner.y + 1);
     }
     // Back at the size it was loaded at, each control is where it started.
-    for (std::size_t i = 0; i < shown().size(); ++i)
-        EXPECT_EQ(shown()[i].window->GetRect(), atLoad[i]) << shown()[i].name;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(rect(i), atLoad[i]) << controls[i].name;
 }
 
 TEST_F(FormWindow, EachToolbarButtonDoesTheJobItsCaptionNames)
