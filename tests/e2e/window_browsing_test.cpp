@@ -5,7 +5,9 @@
 
 #include <gdk/gdkkeysyms.h>
 #include <wx/stattext.h>
+#include <wx/toolbar.h>
 
+#include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/UserActions.h"
 
@@ -105,14 +107,23 @@ TEST_F(WindowBrowsing, ToolbarClickedFasterThanPagesLoadAndHugeAddressesLeaveItW
     EXPECT_TRUE(captionIs("Page B"));
 }
 
+// Clicked with the mouse where each is drawn, as the user does.
 TEST_F(WindowBrowsing, PortalButtonsOpenTheirSites)
 {
+    DisplayLock display;
     HttpServer& internet = internetStandIn();
+    wxToolBar* bar = form->Toolbar1->Window();
+    ASSERT_TRUE(runEventsUntil([&] { return gtk_widget_get_mapped(bar->GetHandle()); }));
     for (const Portal& portal : kPortals) {
         SCOPED_TRACE(std::string(portal.key));
         const std::string address = std::string(portal.address) + "/";
         internet.page(address, std::string(portal.caption) + " stand-in");
-        clickTool(form->Toolbar1->Window(), slotCaptioned(form->Toolbar1->Window(), wxText(portal.caption)));
+        const int slot = slotCaptioned(bar, wxText(portal.caption));
+        ASSERT_NE(slot, 0);
+        GtkWidget* button = GTK_WIDGET(gtk_toolbar_get_nth_item(bar->GTKGetToolbar(), slot - 1));
+        GtkAllocation place;
+        gtk_widget_get_allocation(button, &place);
+        clickAt(button, place.width / 2, place.height / 2);
         EXPECT_TRUE(captionIs(wxString::FromUTF8(std::string(portal.caption) + " stand-in")));
         EXPECT_EQ(internet.hits(address), 1);
     }
