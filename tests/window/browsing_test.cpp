@@ -34,7 +34,11 @@ protected:
         return items;
     }
 
-    void click(const char* caption) { clickTool(form->Toolbar1->Window(), slotCaptioned(form->Toolbar1->Window(), caption)); }
+    // Clicks the toolbar button that shows this caption.
+    void click(const char* caption)
+    {
+        clickTool(form->Toolbar1->Window(), slotCaptioned(form->Toolbar1->Window(), caption));
+    }
 };
 
 } // namespace
