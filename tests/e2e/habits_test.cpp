@@ -27,8 +27,6 @@ protected:
     void SetUp() override
     {
         RealFormFixture::SetUp();
-        server.page("/a.html", "Page A");
-        server.page("/b.html", "Page B");
         // A text field at a known place, which tells its value in the page's title.
         Response field;
         field.body = "<!DOCTYPE html><meta charset=utf-8><title>Form</title><body style='margin:0'>"
@@ -48,15 +46,10 @@ protected:
         return s;
     }
 
-    bool opened(const std::string& path, const wxString& title)
+    testing::AssertionResult opened(const std::string& path, const wxString& title)
     {
         form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(server.url(path))); });
-        return captionIs(title, std::chrono::seconds(20));
-    }
-
-    bool captionIs(const wxString& title, std::chrono::milliseconds timeout = std::chrono::seconds(5))
-    {
-        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); }, timeout);
+        return captionIs(title);
     }
 
     static void settle() { runEventsUntil([] { return false; }, std::chrono::milliseconds(300)); }
@@ -83,7 +76,6 @@ protected:
 
     const wxPoint kOnPage{200, 200};
     const wxPoint kInField{60, 25};
-    HttpServer server;
     int addDialogs = 0;
 };
 

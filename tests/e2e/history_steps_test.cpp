@@ -88,7 +88,6 @@ protected:
     bool enabled(const char* key) { return form->Toolbar1->Enabled(slotOf(key)); }
 
     static constexpr int kPages = 6;
-    HttpServer server;
 };
 
 } // namespace

@@ -342,14 +342,7 @@ TEST_F(PageSafety, UntrustedCertificateIsRefusedAndExplained)
 
 namespace {
 
-class WindowPageSafety : public RealFormFixture {
-protected:
-    bool captionIs(const wxString& title)
-    {
-        return runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); });
-    }
-    HttpServer server;
-};
+using WindowPageSafety = RealFormFixture;
 
 GtkWidget* findButton(GtkWidget* widget)
 {
@@ -381,7 +374,6 @@ int minimumHeight(GtkWidget* widget)
 
 TEST_F(WindowPageSafety, AutoRefreshKeepsGoingAfterThePageProcessDies)
 {
-    server.page("/a.html", "Page A");
     form->Combo1->SetText(server.url("/a.html"));
     wxCommandEvent click(wxEVT_BUTTON, form->autofresh->GetId());
     click.SetEventObject(form->autofresh);

@@ -48,7 +48,6 @@ protected:
         RealFormFixture::SetUp();
     }
 
-    HttpServer server;
     fs::path folder;
     wxString typedName = "Saved Page";
     wxString proposedName;

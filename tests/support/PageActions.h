@@ -116,9 +116,8 @@ private:
 };
 
 // A real mouse click (through the X server) at a point of a widget.
-inline void clickAt(wxWindow* window, int x, int y, int button = 1)
+inline void clickAt(GtkWidget* widget, int x, int y, int button = 1)
 {
-    GtkWidget* widget = window->GetHandle();
     int originX = 0, originY = 0;
     gdk_window_get_origin(gtk_widget_get_window(widget), &originX, &originY);
     GtkAllocation place;
@@ -134,6 +133,11 @@ inline void clickAt(wxWindow* window, int x, int y, int button = 1)
                                 std::to_string(originX + x) + " " +
                                 std::to_string(originY + y) + " sleep 0.1 click " + std::to_string(button);
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+inline void clickAt(wxWindow* window, int x, int y, int button = 1)
+{
+    clickAt(static_cast<GtkWidget*>(window->GetHandle()), x, y, button);
 }
 
 inline void settle(std::chrono::milliseconds time)

@@ -85,6 +85,14 @@ void clickTool(wxToolBar* bar, int slot)
     runPendingEvents();
 }
 
+int slotCaptioned(wxToolBar* bar, const wxString& caption)
+{
+    for (int position = 0; position < static_cast<int>(bar->GetToolsCount()); ++position)
+        if (bar->GetToolByPos(position)->GetLabel() == caption)
+            return position + 1;
+    return 0;
+}
+
 void chooseFromList(wxComboBox* box, int position)
 {
     gtk_combo_box_set_active(GTK_COMBO_BOX(box->GetHandle()), position);

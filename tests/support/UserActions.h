@@ -24,6 +24,8 @@ void typeKey(wxWindow* window, unsigned keyval, unsigned modifiers = 0);
 void clickButton(wxButton* button);
 // Clicks the toolbar button in this slot (from 1).
 void clickTool(wxToolBar* bar, int slot);
+// The slot (from 1) of the toolbar button that shows this caption; 0 for none.
+int slotCaptioned(wxToolBar* bar, const wxString& caption);
 // Chooses the entry at this position from a drop-down's list.
 void chooseFromList(wxComboBox* box, int position);
 

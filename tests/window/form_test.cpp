@@ -1,108 +1,176 @@
+// The window as the user meets it: every control where it can be seen and reached at
+// whatever size the window is given, each toolbar button doing the job its caption names,
+// and the load sequence.
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include "app/WxText.h"
 #include "base/Failure.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
-using zemora::test::FormFixture;
+using namespace zemora::test;
 
 namespace {
 
-struct Place {
-    float left, top;
-    std::optional<float> width, height;
+struct Shown {
+    const char* name;
+    wxWindow* window;
 };
 
-// The window's controls at its layout size, in creation order.
-const Place kLayout[] = {
-    {9050, 1080, 840, 270},  {6600, 3960, {}, {}},  {5880, 1080, 3135, 300},
-    {6480, 2040, 2415, 270}, {3240, 1800, 2415, 270}, {0, 0, 9945, 945},
-    {3240, 3600, {}, {}},    {840, 1080, 3975, 300},  {4980, 1080, 735, 255},
-    {0, 1440, 9970, 6015},   {0, 7560, 10455, 255},   {110, 1110, 735, 255},
+// Where a control ends, its last pixel's edge; pixel rounding may put it one over its neighbour.
+int right(const wxRect& r) { return r.x + r.width; }
+int bottom(const wxRect& r) { return r.y + r.height; }
+
+// A control's place as shares of the window's inner area.
+struct Share {
+    double left, top, width, height;
 };
 
-std::optional<float> read(LayoutControl* c, Prop p)
-{
-    try {
-        return c->Get(p);
-    } catch (const Failure&) {
-        return std::nullopt;
+class FormWindow : public FormFixture {
+protected:
+    // The controls the user sees, named for failure messages.
+    std::vector<Shown> shown()
+    {
+        return {{"toolbar", form->Toolbar1->Window()}, {"address label", form->Label1},
+                {"address box", form->Combo1->Window()}, {"GO", form->Command1},
+                {"favorites", form->Combo2->Window()},   {"auto refresh", form->autofresh},
+                {"page", form->WebBrowser1->Window()},   {"banner", form->Label2}};
     }
-}
+
+    // Gives the window's inner area this size, as a drag of its edge does, and lets the
+    // window's own size event run.
+    void resizeTo(wxSize size)
+    {
+        form->SetClientSize(size);
+        ASSERT_TRUE(runEventsUntil([&] { return form->GetClientSize() == size; }))
+            << "asked " << size.x << "x" << size.y << ", got " << form->GetClientSize().x << "x"
+            << form->GetClientSize().y;
+        runPendingEvents();
+    }
+
+    Share shareOf(wxWindow* control)
+    {
+        const wxRect r = control->GetRect();
+        const wxSize inner = form->GetClientSize();
+        return {double(r.x) / inner.x, double(r.y) / inner.y, double(r.width) / inner.x,
+                double(r.height) / inner.y};
+    }
+
+    wxToolBar* bar() { return form->Toolbar1->Window(); }
+};
 
 } // namespace
 
-using FormWindow = FormFixture;
-
-TEST_F(FormWindow, CollectionListsTwelveControlsInCreationOrderAtTheirPlaces)
+TEST_F(FormWindow, AtStartNoPageIsAskedForAndNothingRuns)
 {
-    EXPECT_FLOAT_EQ(form->ScaleWidth(), 9945);
-    EXPECT_FLOAT_EQ(form->ScaleHeight(), 7785);
-    const auto controls = form->Controls();
-    ASSERT_EQ(controls.size(), std::size(kLayout));
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        SCOPED_TRACE("control " + std::to_string(i + 1));
-        EXPECT_EQ(read(controls[i], Prop::Left), kLayout[i].left);
-        EXPECT_EQ(read(controls[i], Prop::Top), kLayout[i].top);
-        EXPECT_EQ(read(controls[i], Prop::Width), kLayout[i].width);
-        EXPECT_EQ(read(controls[i], Prop::Height), kLayout[i].height);
-    }
-    // The native widgets sit on the nearest pixels (15 twips each at 96 DPI).
-    EXPECT_EQ(form->autofresh->GetRect(), wxRect(603, 72, 56, 18));
-    EXPECT_EQ(form->Label1->GetRect(), wxRect(7, 74, 49, 17));
-    EXPECT_EQ(form->WebBrowser1->Window()->GetRect(), wxRect(0, 96, 665, 401));
-}
-
-TEST_F(FormWindow, ControlsStartWithTheirCaptionsAndTexts)
-{
-    EXPECT_EQ(form->GetTitle(), wxString::FromUTF8("Zemora浏览器"));
     EXPECT_EQ(form->GetMenuBar(), nullptr);
-    EXPECT_EQ(form->autofresh->GetLabel(), wxString::FromUTF8("自动刷新"));
-    EXPECT_EQ(form->Command1->GetLabel(), "GO...");
-    EXPECT_EQ(form->Combo1->Text(), "");
     EXPECT_EQ(form->Combo1->ListCount(), 0);
-    EXPECT_EQ(form->Combo2->Text(), wxString::FromUTF8("点击收藏夹，再请选择你要访问的网站"));
     EXPECT_EQ(form->Combo2->ListCount(), 0);
-    EXPECT_EQ(form->Text1->GetValue(), wxString::FromUTF8("请填写您想收藏的网站名称"));
-    EXPECT_EQ(form->Text2->GetValue(), wxString::FromUTF8("请填写您想收藏的网址"));
+    // They only carry the page's name and address for adding a favorite.
     EXPECT_FALSE(form->Text1->IsShown());
     EXPECT_FALSE(form->Text2->IsShown());
-    EXPECT_EQ(form->Label2->GetLabel(), "please wait a minute");
-    EXPECT_EQ(form->Label1->GetLabel(), "Address:");
-    EXPECT_EQ(form->Timer1.Interval(), 0);
-    EXPECT_TRUE(form->Timer1.Enabled());
     EXPECT_FALSE(form->Timer1.IsRunning());
     EXPECT_TRUE(browser->calls.empty()) << "the control has no page of its own";
 }
 
-TEST_F(FormWindow, ToolbarButtonsAreAddressedByPositionFromOne)
+TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
 {
-    const char* keys[] = {"back", "home", "forward", "refresh", "stop", "baidu",
-                          "MSN", "souhu", "wangyi", "xinlang", "yahoo", "add"};
-    ASSERT_EQ(form->Toolbar1->Count(), 12);
-    for (int position = 1; position <= 12; ++position) {
-        EXPECT_EQ(form->Toolbar1->Buttons(position).Key, keys[position - 1]);
-        EXPECT_EQ(form->Toolbar1->Buttons(position).Image, position);
-        EXPECT_TRUE(form->Toolbar1->Enabled(position));
+    const wxSize layout = form->GetClientSize();
+    const std::vector<Shown> controls = shown();
+    std::vector<wxRect> atLoad;
+    std::vector<Share> shares;
+    for (const Shown& control : controls) {
+        atLoad.push_back(control.window->GetRect());
+        shares.push_back(shareOf(control.window));
     }
-    EXPECT_EQ(form->Toolbar1->Buttons(12).Caption, wxString::FromUTF8("添加收藏"));
-    EXPECT_EQ(form->Toolbar1->Buttons(6).Caption, wxString::FromUTF8("百度"));
-    EXPECT_THROW(form->Toolbar1->Buttons(13), Failure);
-    EXPECT_EQ(form->ImageList1.ListImages.size(), 13u);
-    EXPECT_EQ(form->ImageList1.ListImages[5].GetDefaultSize(), wxSize(40, 42));
+    const auto rect = [&](std::size_t i) { return controls[i].window->GetRect(); };
+    // Before the load has taken the proportions, a resize moves nothing.
+    resizeTo(layout * 2);
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(rect(i), atLoad[i]) << controls[i].name;
+    resizeTo(layout);
+    handle(&Form1::Form_Load);
+
+    // Small, large, wide and low, narrow and tall, and back.
+    const wxSize sizes[] = {{480, 360}, {1200, 960}, {1250, 200}, {480, 1000}, layout};
+    for (const wxSize size : sizes) {
+        SCOPED_TRACE(testing::Message() << "inner area " << size.x << "x" << size.y);
+        resizeTo(size);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            SCOPED_TRACE(controls[i].name);
+            const wxRect r = rect(i);
+            const Share s = shareOf(controls[i].window);
+            // Each edge lands on a whole pixel of its own: a pixel and a half either way.
+            EXPECT_NEAR(s.left, shares[i].left, 1.5 / size.x);
+            EXPECT_NEAR(s.top, shares[i].top, 1.5 / size.y);
+            EXPECT_NEAR(s.width, shares[i].width, 1.5 / size.x);
+            EXPECT_NEAR(s.height, shares[i].height, 1.5 / size.y);
+            EXPECT_GE(r.x, 0);
+            EXPECT_GE(r.y, 0);
+            // What the user clicks or types into lies wholly inside the window; the page
+            // and the banner reach its right edge.
+            if (controls[i].window == form->WebBrowser1->Window() || controls[i].window == form->Label2) {
+                EXPECT_GE(right(r), size.x - 1);
+            } else {
+                EXPECT_LE(right(r), size.x + 1);
+                EXPECT_LE(bottom(r), size.y + 1);
+            }
+            EXPECT_LT(r.y, size.y);
+        }
+        // From top to bottom: the toolbar, the address row left to right, the page, the banner.
+        const wxRect toolbar = rect(0), page = rect(6), banner = rect(7);
+        for (std::size_t i = 1; i <= 5; ++i) {
+            SCOPED_TRACE(controls[i].name);
+            EXPECT_LE(bottom(toolbar), rect(i).y + 1);
+            EXPECT_LE(bottom(rect(i)), page.y + 1);
+            if (i < 5) {
+                EXPECT_LE(right(rect(i)), rect(i + 1).x + 1) << "overlaps " << controls[i + 1].name;
+            }
+        }
+        EXPECT_LE(bottom(page), banner.y + 1);
+    }
+    // Back at the size it was loaded at, each control is where it started.
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(rect(i), atLoad[i]) << controls[i].name;
 }
 
-TEST_F(FormWindow, TabOrderFollowsTheTabIndexes)
+TEST_F(FormWindow, EachToolbarButtonDoesTheJobItsCaptionNames)
 {
-    wxWindow* const expected[] = {form->WebBrowser1->Window(), form->Label1, form->Command1,
-                                  form->Combo1->Window(), form->Toolbar1->Window(), form->Label2,
-                                  form->Text1, form->Text2, form->Combo2->Window(), form->autofresh};
-    for (std::size_t i = 1; i < std::size(expected); ++i)
-        EXPECT_EQ(expected[i - 1]->GetNextSibling(), expected[i]) << "tab index " << i;
+    // The portals open the addresses the program keeps for them.
+    std::vector<std::pair<wxString, wxString>> jobs = {
+        {"Back", "GoBack"}, {"Home", "GoHome"}, {"Forward", "GoForward"}, {"Refresh", "Refresh"}, {"Stop", "Stop"}};
+    for (const Portal& portal : kPortals)
+        jobs.push_back({wxText(portal.caption), "NavigateTo " + wxText(portal.address)});
+    const wxString add = wxString::FromUTF8("添加收藏");
+    EXPECT_EQ(bar()->GetToolsCount(), jobs.size() + 1) << "no button without a job";
+
+    for (const auto& [caption, call] : jobs) {
+        SCOPED_TRACE(caption);
+        const int slot = slotCaptioned(bar(), caption);
+        ASSERT_NE(slot, 0);
+        browser->calls.clear();
+        clickTool(bar(), slot);
+        EXPECT_EQ(browser->calls, std::vector<wxString>{call});
+    }
+    EXPECT_EQ(form->Combo1->Text(), "") << "a portal leaves the address box alone";
+    EXPECT_EQ(form->Combo1->ListCount(), 0) << "and the typed-address history";
+
+    // "Add" hands the page on show to the add-to-favorites dialog.
+    browser->url = "http://example.test/";
+    browser->name = "Page";
+    browser->DownloadComplete();
+    ASSERT_NE(slotCaptioned(bar(), add), 0);
+    clickTool(bar(), slotCaptioned(bar(), add));
+    ASSERT_EQ(dialogCalls.size(), 1u);
+    EXPECT_EQ(dialogCalls[0].owner, form);
+    EXPECT_EQ(dialogCalls[0].name, "Page");
+    EXPECT_EQ(dialogCalls[0].folder, *favoritesFolder);
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(FormWindow, LoadListsFavoritesThenCapturesLayoutThenOpensTheStartAddress)
@@ -134,23 +202,6 @@ TEST_F(FormWindow, RefusedStartAddressIsReportedAfterTheLayoutIsCaptured)
     handle(&Form1::Form_Load);
     EXPECT_EQ(reports.size(), 1u);
     EXPECT_EQ(form->CtlCount, 12);
-}
-
-TEST_F(FormWindow, ResizeScalesTheRealControlsAndRestores)
-{
-    form->ApplyLayout(); // before the capture: nothing moves
-    EXPECT_EQ(form->Command1->GetRect(), wxRect(332, 72, 49, 17));
-
-    handle(&Form1::Form_Load);
-    form->SetClientSize(1326, 519);
-    form->ApplyLayout();
-    EXPECT_EQ(form->Command1->GetRect(), wxRect(664, 72, 98, 17));
-    EXPECT_EQ(form->WebBrowser1->Window()->GetRect(), wxRect(0, 96, 1329, 401));
-
-    form->SetClientSize(663, 519);
-    form->ApplyLayout();
-    EXPECT_EQ(form->Command1->GetRect(), wxRect(332, 72, 49, 17));
-    EXPECT_FLOAT_EQ(form->Controls()[8]->Get(Prop::Left), 4980);
 }
 
 TEST_F(FormWindow, HandlerFailureIsReportedAndTheWindowGoesOn)

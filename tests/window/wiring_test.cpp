@@ -23,39 +23,6 @@ namespace {
 
 using Wiring = FavoritesFixture;
 
-TEST_F(Wiring, EveryToolbarSlotReachesItsAction)
-{
-    // What the user sees in each slot, and what clicking it must do.
-    const std::pair<const char*, const char*> slots[] = {
-        {"Back", "GoBack"},
-        {"Home", "GoHome"},
-        {"Forward", "GoForward"},
-        {"Refresh", "Refresh"},
-        {"Stop", "Stop"},
-        {"百度", "NavigateTo http://www.baidu.com"},
-        {"MSN", "NavigateTo http://www.msn.cn"},
-        {"搜狐", "NavigateTo http://www.sohu.com"},
-        {"网易", "NavigateTo http://www.163.com"},
-        {"新浪", "NavigateTo http://www.sina.com.cn"},
-        {"Yahoo", "NavigateTo http://cn.yahoo.com"},
-    };
-    wxToolBar* bar = form->Toolbar1->Window();
-    for (int slot = 1; slot <= 11; ++slot) {
-        const auto& [caption, call] = slots[slot - 1];
-        SCOPED_TRACE(caption);
-        EXPECT_EQ(bar->GetToolByPos(slot - 1)->GetLabel(), wxString::FromUTF8(caption));
-        browser->calls.clear();
-        clickTool(bar, slot);
-        EXPECT_EQ(browser->calls, std::vector<wxString>{call});
-    }
-    // The last slot adds the shown page to the favorites through the dialog.
-    pageLoaded("Page", "http://example.test/");
-    clickTool(bar, 12);
-    ASSERT_EQ(dialogCalls.size(), 1u);
-    EXPECT_EQ(dialogCalls[0].name, "Page");
-    EXPECT_TRUE(reports.empty());
-}
-
 TEST_F(Wiring, EnterKeypadEnterAndGoOpenTheTypedAddress)
 {
     form->Combo1->SetText("sina");
