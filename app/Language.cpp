@@ -1,5 +1,7 @@
 #include "app/Language.h"
 
+#include "base/UserFolders.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -11,12 +13,6 @@ namespace {
 
 constexpr char kMessagesLocale[] = "zh_CN.UTF-8";
 constexpr char kLanguages[] = "zh_CN:zh";
-
-const char* nonEmpty(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : nullptr;
-}
 
 bool localeExists(const char* name)
 {
@@ -33,19 +29,20 @@ void useChineseMessages()
 {
     // LC_ALL would override the messages category too: spread it over the categories so
     // each keeps its value and LC_MESSAGES alone can change.
-    if (const char* all = nonEmpty("LC_ALL")) {
+    if (const std::string all = environmentValue("LC_ALL"); !all.empty()) {
         for (const char* category : {"LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY",
                                      "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE",
                                      "LC_MEASUREMENT", "LC_IDENTIFICATION"})
-            setenv(category, all, 1);
+            setenv(category, all.c_str(), 1);
         unsetenv("LC_ALL");
     }
     setenv("LANGUAGE", kLanguages, 1);
     // Under the C locale gettext translates nothing, whatever LANGUAGE says.
-    const char* messages = nonEmpty("LC_MESSAGES");
-    if (!messages)
-        messages = nonEmpty("LANG");
-    const std::string_view current = messages ? messages : "C";
+    std::string current = environmentValue("LC_MESSAGES");
+    if (current.empty())
+        current = environmentValue("LANG");
+    if (current.empty())
+        current = "C";
     const bool untranslated = current == "C" || current == "POSIX" || current.starts_with("C.");
     if (untranslated && localeExists(kMessagesLocale))
         setenv("LC_MESSAGES", kMessagesLocale, 1);

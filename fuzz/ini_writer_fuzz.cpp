@@ -21,13 +21,9 @@
 #include <utility>
 #include <vector>
 
-namespace {
+#include "fuzz/Require.h"
 
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
+namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 

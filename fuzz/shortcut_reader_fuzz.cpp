@@ -13,13 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+#include "fuzz/Require.h"
 
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
+namespace {
 
 // Written apart from base/Utf8.cpp so that a fault there cannot hide itself.
 std::optional<std::vector<char32_t>> codePoints(std::string_view text)
