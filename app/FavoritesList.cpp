@@ -7,7 +7,6 @@
 #include "app/Form1.h"
 #include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
-#include "browse/AddressCompletion.h"
 #include "favorites/FavoritesFolder.h"
 #include "favorites/ShortcutFile.h"
 #include "base/Utf8.h"
@@ -134,16 +133,10 @@ std::string Form1::favoriteFile(int position) const
     return std::string(Combo2->Text().utf8_str());
 }
 
-wxString Form1::shortcutAddress(const std::string& path)
-{
-    // The engine takes an address as given, and such a file may hold a bare host name.
-    return wxString::FromUTF8(withDefaultScheme(readShortcutAddress(path)));
-}
-
 void Form1::Combo2_Click()
 {
     const std::string path = joinPath(favoritesFolder_, favoriteFile(Combo2->Window()->GetSelection()));
-    ShowAddress(shortcutAddress(path));
+    ShowAddress(wxString::FromUTF8(readShortcutAddress(path)));
     WebBrowser1->NavigateTo(Combo1->Text());
 }
 

@@ -150,8 +150,6 @@ private:
     wxString startAddress() const;
     // The file of the favorite at a list position, as the file system spells it.
     std::string favoriteFile(int position) const;
-    // The address a shortcut file keeps, as the browser control takes it.
-    static wxString shortcutAddress(const std::string& path);
 
     Form1Seams seams_;
     // What the address box was last given, to tell the user's own typing from it.

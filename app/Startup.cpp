@@ -4,6 +4,7 @@
 
 #include "app/WxText.h"
 #include "base/ErrorSkipping.h"
+#include "favorites/ShortcutFile.h"
 
 #include <clocale>
 
@@ -29,7 +30,7 @@ void Form1::Form_Load()
 wxString Form1::startAddress() const
 {
     if (!Start.shortcutFile.empty())
-        return shortcutAddress(Start.shortcutFile);
+        return wxString::FromUTF8(readShortcutAddress(Start.shortcutFile));
     if (!Start.address.empty())
         return wxString::FromUTF8(Start.address);
     return wxText(kStartAddress);

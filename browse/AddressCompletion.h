@@ -25,9 +25,8 @@ bool hasScheme(std::string_view address);
 // The scheme an address names, in lower case without its ":"; empty when it names none.
 std::string schemeOf(std::string_view address);
 
-// An address kept outside the box (a shortcut file's) as the browser control should be
-// given it: one without a scheme is a web address and gets "http://"; an empty one stays
-// empty.
+// An address as the browser control opens it (WebBrowserControl::NavigateTo): one that
+// names no scheme is a web address and gets "http://"; an empty one stays empty.
 std::string withDefaultScheme(std::string_view address);
 
 } // namespace zemora

@@ -6,6 +6,8 @@
 
 #include <wx/string.h>
 
+#include "browse/AddressCompletion.h"
+
 class wxWindow;
 
 namespace zemora {
@@ -14,7 +16,13 @@ class WebBrowserControl {
 public:
     virtual ~WebBrowserControl() = default;
 
-    virtual void NavigateTo(const wxString& address) = 0;
+    // Starts loading `address`, passed as the caller built it. One that names no scheme
+    // is a web address and is opened with "http://", as the platform's own control does;
+    // the engine is handed the address settled, and opens it as given.
+    void NavigateTo(const wxString& address)
+    {
+        open(wxString::FromUTF8(withDefaultScheme(address.utf8_string())));
+    }
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void GoHome() = 0;
@@ -51,6 +59,10 @@ public:
     std::function<void(bool loading)> LoadingChange;
 
     enum Command : std::int32_t { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
+
+protected:
+    // Starts loading an address whose scheme is settled, exactly as given.
+    virtual void open(const wxString& address) = 0;
 };
 
 } // namespace zemora

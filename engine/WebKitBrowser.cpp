@@ -428,12 +428,12 @@ WebKitBrowser::~WebKitBrowser()
     endStep();
 }
 
-void WebKitBrowser::NavigateTo(const wxString& address)
+void WebKitBrowser::open(const wxString& address)
 {
     endStep();
     started_ = true;
     titleAwaited_ = false;
-    // Passed as given: what to open was settled by whoever built the address.
+    // Passed as given: the scheme is settled before it gets here.
     const std::string uri = address.utf8_string();
     takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
 }

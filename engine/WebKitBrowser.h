@@ -28,7 +28,6 @@ public:
     WebKitBrowser(const WebKitBrowser&) = delete;
     WebKitBrowser& operator=(const WebKitBrowser&) = delete;
 
-    void NavigateTo(const wxString& address) override;
     void GoBack() override;
     void GoForward() override;
     void GoHome() override;
@@ -45,6 +44,9 @@ public:
     // Asked once a page has shown several dialogs in a row: whether to answer its further
     // dialogs at once, unseen. The default asks the user; tests answer for them.
     std::function<bool()> askSilenceDialogs;
+
+protected:
+    void open(const wxString& address) override;
 
 private:
     // The engine's own view inside the toolkit's control.

@@ -45,17 +45,6 @@ TEST_F(BrowserControl, FailedLoadStillCompletes)
     ASSERT_TRUE(open(refused));
 }
 
-TEST_F(BrowserControl, AnAddressIsOpenedAsGivenAndOneItCannotOpenStillCompletes)
-{
-    // What to open was the caller's to settle: no scheme is added here.
-    const int before = completions;
-    browser->NavigateTo("no-scheme.invalid/a.html");
-    EXPECT_TRUE(runEventsUntil([&] { return completions > before; }));
-    EXPECT_EQ(server.hits("/a.html"), 0);
-    EXPECT_EQ(browser->LocationURL(), "no-scheme.invalid/a.html") << "the address as asked, on an error page";
-    ASSERT_TRUE(open(server.url("/a.html"))) << "the control goes on";
-}
-
 TEST_F(BrowserControl, BackAndForwardFollowTheHistory)
 {
     EXPECT_THROW(browser->GoBack(), Failure);

@@ -16,7 +16,7 @@ class FakeBrowser : public WebBrowserControl {
 public:
     explicit FakeBrowser(wxWindow* parent) : panel_(new wxPanel(parent)) {}
 
-    void NavigateTo(const wxString& address) override { call("NavigateTo " + address); }
+    void open(const wxString& address) override { call("NavigateTo " + address); }
     void GoBack() override { call("GoBack"); }
     void GoForward() override { call("GoForward"); }
     void GoHome() override { call("GoHome"); }

@@ -77,14 +77,15 @@ TEST(AddressCompletion, AddressesWithoutASchemeGetHttp)
 }
 
 // One idea of a scheme for every path an address takes: the scheme it names, what the
-// box opens when it is typed, and what a shortcut file's copy of it is opened as.
+// box opens when it is typed, and what the browser control opens when it is handed over
+// as it stands (auto refresh, a favorite).
 TEST(AddressCompletion, EveryPathSharesOneIdeaOfAScheme)
 {
     struct Case {
         const char* address;
         const char* scheme; // "" for none
         const char* typed;  // what the box opens
-        const char* stored; // what a shortcut file's address opens
+        const char* handed; // what the browser control opens it as
     };
     const Case cases[] = {
         {"about:blank", "about", "about:blank", "about:blank"},
@@ -104,6 +105,6 @@ TEST(AddressCompletion, EveryPathSharesOneIdeaOfAScheme)
         EXPECT_EQ(schemeOf(c.address), c.scheme);
         EXPECT_EQ(hasScheme(c.address), *c.scheme != '\0');
         EXPECT_EQ(CompleteAddress(c.address), c.typed);
-        EXPECT_EQ(withDefaultScheme(c.address), c.stored);
+        EXPECT_EQ(withDefaultScheme(c.address), c.handed);
     }
 }

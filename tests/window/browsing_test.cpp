@@ -153,7 +153,7 @@ TEST_F(Browsing, AutoRefreshOpensTheBoxAsItStandsThenReloadsEveryTick)
     clickButton(form->autofresh);
     EXPECT_EQ(form->Timer1.Interval(), 60000);
     EXPECT_TRUE(form->Timer1.IsRunning());
-    EXPECT_EQ(browser->calls, std::vector<wxString>{"NavigateTo  sina "});
+    EXPECT_EQ(browser->calls, std::vector<wxString>{"NavigateTo http:// sina "}) << "as it stands, as a web address";
     EXPECT_EQ(form->Combo1->ListCount(), 0);
 
     browser->calls.clear();

@@ -71,12 +71,12 @@ TEST_F(Favorites, ChoosingAFavoriteOpensItsAddressWithoutTouchingTheHistory)
     EXPECT_EQ(form->Combo1->ListCount(), 0);
     EXPECT_TRUE(reports.empty());
 
-    // A bare host name in the file is a web address: the engine opens what it is given.
+    // A bare host name in the file is shown as it stands and opened as a web address.
     writeFile("b.url", "[InternetShortcut]\r\nURL=www.example.com/x\r\n");
     form->RefreshFavoritesList();
     browser->calls.clear();
     choose(form->Combo2->Window()->FindString("b.url"));
-    EXPECT_EQ(form->Combo1->Text(), "http://www.example.com/x");
+    EXPECT_EQ(form->Combo1->Text(), "www.example.com/x");
     EXPECT_EQ(browser->calls, std::vector<wxString>{"NavigateTo http://www.example.com/x"});
 }
 
