@@ -46,10 +46,6 @@ bool Form1::AddressBeingTyped() const
     return holdsWindowFocus(Combo1->Window()) && Combo1->Text() != addressShown_;
 }
 
-} // namespace zemora
-
-namespace zemora {
-
 void Form1::PasteAddress(wxClipboardTextEvent& event)
 {
     wxString pasted;

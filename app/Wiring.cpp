@@ -5,7 +5,6 @@
 #include <wx/toolbar.h>
 
 #include "app/Form1.h"
-#include "app/WxText.h"
 
 namespace zemora {
 

@@ -14,6 +14,10 @@ struct BilingualText {
     std::string_view english;
 };
 
+// The program's name: the engine names the user's website data and cache folders after
+// it, and so do we when preparing them, so both must read it from here.
+inline constexpr std::string_view kProgramName = "zemora";
+
 // ---- Addresses and timing ----
 
 inline constexpr std::string_view kStartAddress = "http://www.baidu.com";

@@ -10,10 +10,10 @@ namespace zemora {
 std::string trimSpaces(std::string_view text);
 
 // The address to open for trimmed, non-empty typed text: an address with a scheme is
-// kept, except a script address, which would run in the shown page; text whose host part holds a blank (a space, or the ideographic one) can be no
-// host name and becomes a search (kSearchPrefix + the text percent-encoded); a host name,
-// host and port or path gets "http://", and a bare site name becomes
-// "http://www." + name + ".com".
+// kept, except a script address, which would run in the shown page; text whose host part
+// holds a blank (a space, or the ideographic one) can be no host name and becomes a
+// search (kSearchPrefix + the text percent-encoded); a host name, host and port or path
+// gets "http://", and a bare site name becomes "http://www." + name + ".com".
 std::string CompleteAddress(std::string_view address);
 
 // Whether an address names its scheme: "http://x", "com.example.app://x", "about:blank",

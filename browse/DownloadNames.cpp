@@ -7,10 +7,8 @@
 
 #include <algorithm>
 
-#include <cstdlib>
 
 namespace zemora {
-
 
 namespace {
 
@@ -86,7 +84,6 @@ std::string withSuffix(const std::string& name, const std::string& suffix)
         stem = cutStem(std::string(kDefaultDownloadName), kMaxFileNameBytes - extension.size() - suffix.size());
     return stem + suffix + extension;
 }
-
 
 } // namespace
 

@@ -10,19 +10,18 @@
 #include <string_view>
 
 #include "base/Paths.h"
+#include "base/Settings.h"
 #include "base/UserFolders.h"
 
 namespace zemora {
 
 namespace {
 
-constexpr std::string_view kProgramFolder = "zemora";
 constexpr std::string_view kCookieFileName = "cookies.sqlite";
 // Every database file the engine's cookie store writes begins with these 16 bytes.
 constexpr char kDatabaseHeader[] = "SQLite format 3";
 constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
-
 
 // Makes the folder and its missing parents; the folder itself is the user's alone.
 bool makePrivateFolder(const std::string& folder)
@@ -46,8 +45,8 @@ WebsiteDataFolders websiteDataFolders(const std::string& home, const std::string
     // Without any home the engine still needs somewhere; the root's is as good as none.
     const std::string someHome = home.empty() ? "/" : home;
     WebsiteDataFolders folders;
-    folders.data = joinPath(xdgBaseFolder(xdgDataHome, someHome, ".local/share"), kProgramFolder);
-    folders.cache = joinPath(xdgBaseFolder(xdgCacheHome, someHome, ".cache"), kProgramFolder);
+    folders.data = joinPath(xdgBaseFolder(xdgDataHome, someHome, ".local/share"), kProgramName);
+    folders.cache = joinPath(xdgBaseFolder(xdgCacheHome, someHome, ".cache"), kProgramName);
     folders.cookieFile = joinPath(folders.data, kCookieFileName);
     return folders;
 }

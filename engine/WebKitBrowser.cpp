@@ -351,7 +351,7 @@ void WebKitBrowser::openForPage(const std::string& address)
         +[](gpointer data) -> gboolean {
             auto* self = static_cast<WebKitBrowser*>(data);
             self->pendingSource_ = 0;
-            self->NavigateTo(wxString::FromUTF8(self->pendingAddress_));
+            self->open(wxString::FromUTF8(self->pendingAddress_)); // passed the gate: it has its scheme
             return G_SOURCE_REMOVE;
         },
         this);

@@ -115,6 +115,12 @@ pid_t networkProcess()
     return found;
 }
 
+// How the banner names a download: before the engine suggests a name it has none.
+std::string shownName(const Job& job)
+{
+    return job.name.empty() ? std::string(kSomeFile) : job.name;
+}
+
 void removePart(const std::string& partPath)
 {
     if (partPath.empty())
@@ -228,7 +234,7 @@ void onFailed(WebKitDownload* download, GError* error, gpointer)
         return;
     job->failed = true;
     removePart(job->partPath);
-    const std::string name = job->name.empty() ? std::string(kSomeFile) : job->name;
+    const std::string name = shownName(*job);
     if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
         job->owner->tell(bilingual(kDownloadCancelled, {{"name", name}}));
     else
@@ -354,7 +360,7 @@ void WebKitDownloads::dropLostDownloads()
         }
         job->failed = true;
         removePart(job->partPath);
-        tell(bilingual(kDownloadLost, {{"name", job->name.empty() ? std::string(kSomeFile) : job->name}}));
+        tell(bilingual(kDownloadLost, {{"name", shownName(*job)}}));
         detach(download);
         it = running_.erase(it);
         g_object_unref(download);
@@ -362,7 +368,6 @@ void WebKitDownloads::dropLostDownloads()
 }
 
 // ---- Downloads the engine cannot make ----
-
 
 namespace {
 

@@ -20,7 +20,6 @@ constexpr guint kMaxMatches = 1000;
 // style wins over this user style.
 constexpr char kMatchSelectionStyle[] = "::selection { background-color: Highlight; color: HighlightText; }";
 
-
 // The engine takes the wheel for itself; with Ctrl held it is the window's (zoom), so it
 // is handed to the control's window as the toolkit's own wheel event first.
 gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWebView* view)

@@ -11,8 +11,6 @@ namespace zemora {
 
 namespace {
 
-constexpr char kProgramName[] = "zemora";
-
 std::string& notice()
 {
     static std::string text;
@@ -27,7 +25,7 @@ WebKitWebContext* makeContext()
     // uses its data store; the program may run under another (a link, a test), so the
     // store is set up under ours.
     const std::string started = g_get_prgname() ? g_get_prgname() : "";
-    g_set_prgname(kProgramName);
+    g_set_prgname(std::string(kProgramName).c_str());
     WebKitWebContext* context = webkit_web_context_get_default();
     WebKitCookieManager* cookies =
         webkit_website_data_manager_get_cookie_manager(webkit_web_context_get_website_data_manager(context));
