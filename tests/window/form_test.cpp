@@ -1,6 +1,8 @@
 // The window as the user meets it: every control where it can be seen and reached at
 // whatever size the window is given, each toolbar button doing the job its caption names,
 // and the load sequence.
+#include <chrono>
+
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/stattext.h>
@@ -43,13 +45,25 @@ protected:
     }
 
     // Gives the window's inner area this size, as a drag of its edge does, and lets the
-    // window's own size event run.
+    // window's own size events run. The toolkit answers the asked size at once, while the
+    // display's word on an earlier size may still be on its way and set it back for a
+    // moment; so the size must have held, with no size event, for a while.
     void resizeTo(wxSize size)
     {
+        auto lastEvent = std::chrono::steady_clock::now();
+        const auto heard = [&](wxSizeEvent& event) {
+            event.Skip();
+            lastEvent = std::chrono::steady_clock::now();
+        };
+        form->Bind(wxEVT_SIZE, heard);
         form->SetClientSize(size);
-        ASSERT_TRUE(runEventsUntil([&] { return form->GetClientSize() == size; }))
-            << "asked " << size.x << "x" << size.y << ", got " << form->GetClientSize().x << "x"
-            << form->GetClientSize().y;
+        const bool settled = runEventsUntil([&] {
+            return form->GetClientSize() == size &&
+                   std::chrono::steady_clock::now() - lastEvent > std::chrono::milliseconds(150);
+        });
+        form->Unbind(wxEVT_SIZE, heard);
+        ASSERT_TRUE(settled) << "asked " << size.x << "x" << size.y << ", got " << form->GetClientSize().x << "x"
+                             << form->GetClientSize().y;
         runPendingEvents();
     }
 
@@ -80,6 +94,7 @@ TEST_F(FormWindow, AtStartNoPageIsAskedForAndNothingRuns)
 
 TEST_F(FormWindow, EveryControlStaysInsideInOrderAndInProportionAtAnySize)
 {
+    resizeTo(form->GetClientSize()); // the window as it was made, once the display agrees
     const wxSize layout = form->GetClientSize();
     const std::vector<Shown> controls = shown();
     std::vector<wxRect> atLoad;
