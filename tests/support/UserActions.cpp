@@ -46,12 +46,30 @@ void sendKey(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned mod
     gdk_event_free(event);
 }
 
+// The display sends keys only to the window that has its keyboard focus, and the toolkit's
+// keyboard walk depends on it (a button that already has the focus in an unfocused window
+// takes it again instead of passing it on). Another test's window on the same display can
+// take that focus, so the window is given it back first, as a click into it would.
+void giveKeyboardFocus(GtkWidget* top)
+{
+    if (!GTK_IS_WINDOW(top) || gtk_window_has_toplevel_focus(GTK_WINDOW(top)))
+        return;
+    GdkEvent* event = gdk_event_new(GDK_FOCUS_CHANGE);
+    event->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(top)));
+    event->focus_change.send_event = TRUE;
+    event->focus_change.in = TRUE;
+    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(top))));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+}
+
 } // namespace
 
 void pressKey(wxWindow* window, unsigned keyval, unsigned modifiers)
 {
     GtkWidget* widget = keyboardWidget(window);
     gtk_widget_realize(widget);
+    giveKeyboardFocus(gtk_widget_get_toplevel(widget));
     // Keys reach the widget that has the focus; what the toolkit does with a key the
     // widget leaves (Enter activating the focused widget) depends on that.
     gtk_widget_grab_focus(widget);
@@ -64,6 +82,7 @@ void typeKey(wxWindow* window, unsigned keyval, unsigned modifiers)
 {
     GtkWidget* top = gtk_widget_get_toplevel(static_cast<GtkWidget*>(window->GetHandle()));
     gtk_widget_realize(top);
+    giveKeyboardFocus(top);
     for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
         GdkEvent* event = keyEvent(top, type, keyval, modifiers);
         gtk_main_do_event(event);
