@@ -1,10 +1,9 @@
 #include "base/UserFolders.h"
 
 #include "base/Paths.h"
+#include "base/SmallFile.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -121,31 +120,12 @@ std::optional<std::string> userDirsFolder(const std::string& configFolder, std::
 {
     if (configFolder.empty())
         return std::nullopt;
-    // Opened without blocking and read only when it is a plain file: a pipe or a device
-    // put there would otherwise hang the start.
-    const int fd = ::open(joinPath(configFolder, "user-dirs.dirs").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    // Only a plain file of sensible size: a pipe or a device put there would otherwise hang
+    // the start.
+    const SmallFileRead read = readSmallRegularFile(joinPath(configFolder, "user-dirs.dirs"), kMaxUserDirsBytes);
+    if (read.outcome != SmallFileRead::Outcome::Read)
         return std::nullopt;
-    std::string text;
-    struct stat status;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-        && static_cast<std::size_t>(status.st_size) <= kMaxUserDirsBytes) {
-        text.resize(kMaxUserDirsBytes);
-        std::size_t length = 0;
-        for (ssize_t got; length < text.size()
-             && (got = ::read(fd, text.data() + length, text.size() - length)) != 0;) {
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                length = 0;
-                break;
-            }
-            length += static_cast<std::size_t>(got);
-        }
-        text.resize(length);
-    }
-    ::close(fd);
-    return userDirsEntry(text, name, home);
+    return userDirsEntry(read.bytes, name, home);
 }
 
 } // namespace zemora

@@ -1,5 +1,6 @@
 #include "favorites/FileIo.h"
 
+#include "base/SmallFile.h"
 #include "base/Utf8.h"
 
 #include <fcntl.h>
@@ -60,30 +61,11 @@ Failure writeFailure(const FileLabel& file, int error)
     return systemFailure(kCannotWrite, file, error);
 }
 
-Failure tooLarge(const FileLabel& file)
+// A failure told by one of the settings texts about a file, not by the system's reason.
+Failure labelledFailure(const BilingualText& pattern, const FileLabel& file)
 {
-    const FileLabel text = fileFailure(kFileTooLarge, file);
+    const FileLabel text = fileFailure(pattern, file);
     return Failure(text.chinese, text.english);
-}
-
-std::string readAtMost(int fd, std::size_t limit, std::size_t expected, const FileLabel& file)
-{
-    std::string bytes(std::min(expected, limit) + 1, '\0');
-    std::size_t used = 0;
-    while (used < limit) {
-        if (used == bytes.size())
-            bytes.resize(std::min(bytes.size() * 2, limit));
-        const ssize_t count = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            throw systemFailure(kCannotRead, file, errno);
-        if (count == 0)
-            break;
-        used += static_cast<std::size_t>(count);
-    }
-    bytes.resize(used);
-    return bytes;
 }
 
 std::string folderOf(const std::string& path)
@@ -213,27 +195,22 @@ Failure systemFailure(const BilingualText& doing, const FileLabel& file, int err
 
 std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const FileLabel& file)
 {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd && errno == ENOENT)
+    SmallFileRead read = readSmallRegularFile(path, kMaxSmallFileSize);
+    switch (read.outcome) {
+    case SmallFileRead::Outcome::Read:
+        return SmallFile{std::move(read.bytes), read.status};
+    case SmallFileRead::Outcome::Missing:
         return std::nullopt;
-    if (!fd)
-        throw systemFailure(kCannotOpen, file, errno);
-    SmallFile result{};
-    if (::fstat(fd.get(), &result.status) != 0)
-        throw systemFailure(kCannotRead, file, errno);
-    if (!S_ISREG(result.status.st_mode))
-        {
-        const FileLabel text = fileFailure(kNotARegularFile, file);
-        throw Failure(text.chinese, text.english);
+    case SmallFileRead::Outcome::CannotOpen:
+        throw systemFailure(kCannotOpen, file, read.error);
+    case SmallFileRead::Outcome::NotRegular:
+        throw labelledFailure(kNotARegularFile, file);
+    case SmallFileRead::Outcome::TooLarge:
+        throw labelledFailure(kFileTooLarge, file);
+    case SmallFileRead::Outcome::CannotRead:
+        throw systemFailure(kCannotRead, file, read.error);
     }
-    const auto size = static_cast<std::size_t>(result.status.st_size);
-    if (size > kMaxSmallFileSize)
-        throw tooLarge(file);
-    // One byte past the limit tells a file that grew since fstat.
-    result.bytes = readAtMost(fd.get(), kMaxSmallFileSize + 1, size, file);
-    if (result.bytes.size() > kMaxSmallFileSize)
-        throw tooLarge(file);
-    return result;
+    throw systemFailure(kCannotRead, file, EIO); // not reached: the switch covers every outcome
 }
 
 SmallFile readSmallFile(const std::string& path, const FileLabel& file)
