@@ -19,6 +19,11 @@ GtkWidget* keyboardWidget(wxWindow* window)
     return widget;
 }
 
+GdkDevice* keyboardOf(GtkWidget* widget)
+{
+    return gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
+}
+
 GdkEvent* keyEvent(GtkWidget* widget, GdkEventType type, unsigned keyval, unsigned modifiers)
 {
     GdkEvent* event = gdk_event_new(type);
@@ -34,8 +39,7 @@ GdkEvent* keyEvent(GtkWidget* widget, GdkEventType type, unsigned keyval, unsign
                                           keyval, &keys, &count) && count > 0)
         key->hardware_keycode = static_cast<guint16>(keys[0].keycode);
     g_free(keys);
-    gdk_event_set_device(event, gdk_seat_get_keyboard(
-                                    gdk_display_get_default_seat(gtk_widget_get_display(widget))));
+    gdk_event_set_device(event, keyboardOf(widget));
     return event;
 }
 
@@ -58,7 +62,7 @@ void giveKeyboardFocus(GtkWidget* top)
     event->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(top)));
     event->focus_change.send_event = TRUE;
     event->focus_change.in = TRUE;
-    gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(top))));
+    gdk_event_set_device(event, keyboardOf(top));
     gtk_main_do_event(event);
     gdk_event_free(event);
 }

@@ -5,6 +5,7 @@
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
+#include "app/ToolkitTweaks.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/UserActions.h"
 
@@ -21,13 +22,10 @@ protected:
     // window on the same display can take for a moment.
     wxWindow* focusedControl()
     {
-        GtkWidget* focus = focusWidget();
         for (wxWindow* control : std::initializer_list<wxWindow*>{form->Command1, form->Combo1->Window(), toolbar(),
-                                  form->Combo2->Window(), form->autofresh, page()}) {
-            GtkWidget* widget = static_cast<GtkWidget*>(control->GetHandle());
-            if (focus && (focus == widget || gtk_widget_is_ancestor(focus, widget)))
+                                  form->Combo2->Window(), form->autofresh, page()})
+            if (holdsWindowFocus(control))
                 return control;
-        }
         return nullptr;
     }
     // The control that holds the focus after each of `count` presses of the key.
