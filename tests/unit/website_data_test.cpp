@@ -26,7 +26,7 @@ TEST(WebsiteData, FoldersFollowTheXdgVariablesAndFallBackUnderHome)
     EXPECT_EQ(set.cache, "/cache/zemora");
     EXPECT_EQ(set.cookieFile, "/data/zemora/cookies.sqlite");
     // Empty and relative settings are no settings.
-    for (const std::string& unset : {"", "relative/share"}) {
+    for (const char* unset : {"", "relative/share"}) {
         const auto fallback = websiteDataFolders("/home/u/", unset, unset);
         EXPECT_EQ(fallback.data, "/home/u/.local/share/zemora") << unset;
         EXPECT_EQ(fallback.cache, "/home/u/.cache/zemora") << unset;
