@@ -97,45 +97,6 @@ std::string plainFileName(const std::string& suggested, const std::string& addre
     return withSuffix(name, "");
 }
 
-std::optional<std::string> dispositionFileName(std::string_view header)
-{
-    // Parameters follow the disposition type, each ";" name "=" value.
-    std::size_t at = header.find(';');
-    while (at != std::string_view::npos && at < header.size()) {
-        ++at;
-        while (at < header.size() && (header[at] == ' ' || header[at] == '\t'))
-            ++at;
-        const std::size_t equals = header.find('=', at);
-        if (equals == std::string_view::npos)
-            return std::nullopt;
-        std::string_view name = header.substr(at, equals - at);
-        while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
-            name.remove_suffix(1);
-        std::string value;
-        at = equals + 1;
-        while (at < header.size() && (header[at] == ' ' || header[at] == '\t'))
-            ++at;
-        if (at < header.size() && header[at] == '"') {
-            for (++at; at < header.size() && header[at] != '"'; ++at) {
-                if (header[at] == '\\' && at + 1 < header.size())
-                    ++at;
-                value += header[at];
-            }
-            at = header.find(';', at);
-        } else {
-            const std::size_t end = header.find(';', at);
-            value = std::string(header.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
-            while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
-                value.pop_back();
-            at = end;
-        }
-        if (name.size() == 8 && std::equal(name.begin(), name.end(), "filename",
-                                           [](char a, char b) { return (a | 0x20) == b; }))
-            return value;
-    }
-    return std::nullopt;
-}
-
 std::string numberedName(const std::string& name, int attempt)
 {
     return attempt <= 0 ? withSuffix(name, "") : withSuffix(name, " (" + std::to_string(attempt) + ")");

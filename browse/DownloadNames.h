@@ -18,10 +18,6 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 // kept).
 std::string plainFileName(const std::string& suggested, const std::string& address);
 
-// The file name a Content-Disposition header suggests, as sent: the "filename" parameter,
-// quoted or not (quotes and backslash escapes undone); nothing when there is none.
-std::optional<std::string> dispositionFileName(std::string_view header);
-
 // The attempt-th name to try for a plain name: attempt 0 is the name itself, then
 // "stem (1).ext", "stem (2).ext", ..., each within kMaxFileNameBytes.
 std::string numberedName(const std::string& name, int attempt);

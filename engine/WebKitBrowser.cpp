@@ -4,7 +4,7 @@
 
 #include <gdk/gdkx.h>
 #include <webkit2/webkit2.h>
-#include <wx/webview.h>
+#include <wx/nativewin.h>
 
 #include "base/Failure.h"
 #include "browse/ErrorPages.h"
@@ -19,6 +19,9 @@ namespace {
 
 constexpr char kBlank[] = "about:blank";
 constexpr char kSelfKey[] = "zemora-browser";
+
+// The engine's text, which it answers null when there is none.
+wxString textOf(const char* utf8) { return utf8 ? wxString::FromUTF8(utf8) : wxString(); }
 
 void serveHomePage(WebKitURISchemeRequest* request, gpointer)
 {
@@ -114,46 +117,7 @@ void removeDialogWidgets(WebKitWebView* view)
     g_list_free(children);
 }
 
-// The page process hands a link's download name to the HTTP library's header parser,
-// which frees a pointer it never allocated when the name has a "/" in it: a page could
-// end its own process with one click. Before a click reaches the link the name is made
-// plain, in a script world of our own that the page cannot reach.
-constexpr char kPlainDownloadNames[] = R"js((function () {
-  function plain(element) {
-    var name = element.getAttribute && element.getAttribute('download');
-    if (name && /[\/\\]/.test(name))
-      element.setAttribute('download', name.replace(/^.*[\/\\]/, ''));
-  }
-  function fromEvent(event) {
-    var path = event.composedPath ? event.composedPath() : [event.target];
-    for (var i = 0; i < path.length; ++i)
-      if (path[i].nodeType === 1) plain(path[i]);
-  }
-  window.addEventListener('click', fromEvent, true);
-  window.addEventListener('auxclick', fromEvent, true);
-  window.addEventListener('keydown', fromEvent, true);
-  new MutationObserver(function (changes) {
-    changes.forEach(function (c) {
-      if (c.type === 'attributes') plain(c.target);
-      else c.addedNodes.forEach(function (n) {
-        if (n.nodeType === 1) { plain(n); n.querySelectorAll('[download]').forEach(plain); }
-      });
-    });
-  }).observe(document, {subtree: true, childList: true, attributes: true, attributeFilter: ['download']});
-})();)js";
-
-void keepDownloadNamesPlain(WebKitWebView* view)
-{
-    WebKitUserScript* script = webkit_user_script_new_for_world(
-        kPlainDownloadNames, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-        "zemora", nullptr, nullptr);
-    webkit_user_content_manager_add_script(webkit_web_view_get_user_content_manager(view), script);
-    webkit_user_script_unref(script);
-}
-
 } // namespace
-
-WebKitWebView* WebKitBrowser::webView() const { return static_cast<WebKitWebView*>(view_->GetNativeBackend()); }
 
 WebKitBrowser::WebKitBrowser(wxWindow* parent)
 {
@@ -162,36 +126,34 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     if (!hasHardwareRendering())
         g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
     prepareEngine();
-    view_ = wxWebView::New(parent, wxID_ANY, kBlank, wxDefaultPosition, wxDefaultSize,
-                           wxWebViewBackendWebKit);
-    if (!view_)
+    web_ = WEBKIT_WEB_VIEW(g_object_ref_sink(webkit_web_view_new_with_context(userWebContext())));
+    host_ = new wxNativeWindow(parent, wxID_ANY, GTK_WIDGET(web_));
+    if (!host_->GetHandle()) {
+        g_object_unref(web_);
         throw Failure(kNoBrowserControl);
-
-    view_->Bind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
-    view_->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
-    g_signal_connect(webkit_web_view_get_back_forward_list(webView()), "changed",
-                     G_CALLBACK(onHistoryChanged), this);
-    g_object_set_data(G_OBJECT(webView()), kSelfKey, this);
+    }
+    // The engine's helper processes start now, while the rest of the window is built.
+    webkit_web_view_load_uri(web_, kBlank);
+    g_signal_connect(web_, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, WebKitBrowser* self) {
+                         if (event == WEBKIT_LOAD_FINISHED)
+                             self->onLoaded();
+                     }),
+                     this);
+    g_signal_connect(web_, "notify::title",
+                     G_CALLBACK(+[](WebKitWebView*, GParamSpec*, WebKitBrowser* self) { self->onTitleChanged(); }), this);
+    g_signal_connect(webkit_web_view_get_back_forward_list(web_), "changed", G_CALLBACK(onHistoryChanged), this);
+    g_object_set_data(G_OBJECT(web_), kSelfKey, this);
     followHistorySteps(); // first: a failure's own handler ends the signal
-    takeOverEngineSignals();
-    downloads_ = std::make_unique<WebKitDownloads>(webView(),
-                                                   [this](const std::string& text) { tellStatus(text); });
+    connectEngineSignals();
+    downloads_ = std::make_unique<WebKitDownloads>(web_, [this](const std::string& text) { tellStatus(text); });
     connectPageTools();
 }
 
-void WebKitBrowser::takeOverEngineSignals()
+void WebKitBrowser::connectEngineSignals()
 {
     WebKitWebView* web = webView();
-    // The toolkit's own handler answers a new window with this very view, on which the
-    // engine aborts. This is a one-window browser: a window the user asked for opens here,
-    // any other stays blocked.
-    // Its policy handler drops every new window a link asks for, before ours could see it;
-    // the window uses none of the events it raises.
-    for (const char* name : {"create", "decide-policy"}) {
-        const guint signal = g_signal_lookup(name, WEBKIT_TYPE_WEB_VIEW);
-        while (const gulong handler = g_signal_handler_find(web, G_SIGNAL_MATCH_ID, signal, 0, nullptr, nullptr, nullptr))
-            g_signal_handler_disconnect(web, handler);
-    }
+    // This is a one-window browser: a window the user asked for opens here, any other
+    // stays blocked.
     g_signal_connect(web, "create", G_CALLBACK(onCreate), this);
     g_signal_connect(web, "decide-policy", G_CALLBACK(onDecidePolicy), this);
     g_signal_connect(web, "context-menu", G_CALLBACK(onContextMenu), this);
@@ -200,7 +162,6 @@ void WebKitBrowser::takeOverEngineSignals()
     g_signal_connect(web, "web-process-terminated", G_CALLBACK(onProcessTerminated), this);
     g_signal_connect(web, "script-dialog", G_CALLBACK(onScriptDialog), this);
     g_signal_connect(web, "load-changed", G_CALLBACK(onLoadChanged), this);
-    keepDownloadNamesPlain(web);
 }
 
 GtkWidget* WebKitBrowser::onCreate(WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self)
@@ -221,14 +182,6 @@ gboolean WebKitBrowser::onDecidePolicy(WebKitWebView*, void* decisionObject, int
     if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
         return FALSE;
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-    WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
-    // A name the engine's network process cannot take, in any frame: we fetch it ourselves.
-    std::string suggested;
-    if (WebKitDownloads::engineCannotSave(webkit_uri_response_get_http_headers(answer), suggested)) {
-        webkit_policy_decision_ignore(decision);
-        self->downloads_->fetch(webkit_uri_response_get_uri(answer), suggested);
-        return TRUE;
-    }
     if (!isDownload(response))
         return FALSE;
     webkit_policy_decision_download(decision);
@@ -414,18 +367,17 @@ void WebKitBrowser::tellStatus(const std::string& text)
 WebKitBrowser::~WebKitBrowser()
 {
     // The view outlives us by a little (the window destroys its children later).
-    view_->Unbind(wxEVT_WEBVIEW_LOADED, &WebKitBrowser::onLoaded, this);
-    view_->Unbind(wxEVT_WEBVIEW_TITLE_CHANGED, &WebKitBrowser::onTitleChanged, this);
-    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(webView()),
-                                         this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(web_), this);
     disconnectPageTools();
-    g_signal_handlers_disconnect_by_data(webView(), this);
-    g_object_set_data(G_OBJECT(webView()), kSelfKey, nullptr);
+    g_signal_handlers_disconnect_by_data(web_, this);
+    g_object_set_data(G_OBJECT(web_), kSelfKey, nullptr);
     if (pendingSource_)
         g_source_remove(pendingSource_);
     endUserStep();
     forgetPageDialog();
     endStep();
+    downloads_.reset();
+    g_object_unref(web_);
 }
 
 void WebKitBrowser::open(const wxString& address)
@@ -560,7 +512,7 @@ void WebKitBrowser::Stop()
     dismissPageDialog();
     dialogsSilenced_ = true;
     endStep();
-    view_->Stop();
+    webkit_web_view_stop_loading(web_);
     if (!webkit_web_view_get_is_web_process_responsive(webView()) && !LocationURL().empty()) {
         const std::string address = LocationURL().utf8_string();
         webkit_web_view_terminate_web_process(webView());
@@ -573,7 +525,7 @@ void WebKitBrowser::Refresh()
     if (LocationURL().empty())
         throw Failure(kNoPageToRefresh);
     endStep();
-    takeUserStep([this] { view_->Reload(); });
+    takeUserStep([this] { webkit_web_view_reload(web_); });
 }
 
 wxString WebKitBrowser::LocationURL() const
@@ -581,7 +533,7 @@ wxString WebKitBrowser::LocationURL() const
     if (!started_)
         return wxString();
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
-    const wxString url = view_->GetCurrentURL();
+    const wxString url = textOf(webkit_web_view_get_uri(web_));
     const bool ownBlankPage = url == kBlank && creationItem_ &&
                               webkit_back_forward_list_get_current_item(list) == creationItem_;
     return ownBlankPage ? wxString() : url;
@@ -590,11 +542,11 @@ wxString WebKitBrowser::LocationURL() const
 wxString WebKitBrowser::LocationName() const
 {
     // A page without a title is named by its address.
-    const wxString title = started_ ? view_->GetCurrentTitle() : wxString();
+    const wxString title = started_ ? textOf(webkit_web_view_get_title(web_)) : wxString();
     return title.empty() ? LocationURL() : title;
 }
 
-wxWindow* WebKitBrowser::Window() { return view_; }
+wxWindow* WebKitBrowser::Window() { return host_; }
 
 void WebKitBrowser::reportCommandStates()
 {
@@ -604,29 +556,30 @@ void WebKitBrowser::reportCommandStates()
     CommandStateChange(CSC_NAVIGATEBACK, canGoBack());
 }
 
-void WebKitBrowser::onLoaded(wxWebViewEvent& event)
+void WebKitBrowser::onLoaded()
 {
-    event.Skip();
     if (creationLoadPending_) {
         // The end of the engine's own first load (or its cancellation) is not ours.
         creationLoadPending_ = false;
-        if (event.GetURL() == kBlank)
+        const char* uri = webkit_web_view_get_uri(web_);
+        if (!uri || std::strcmp(uri, kBlank) == 0)
             return;
     }
     // The engine ends every load with this event, also a failed or stopped one.
     reportCommandStates();
     // The engine may tell the title only after the load has ended; the completion is then
     // told again once the page has its name.
-    titleAwaited_ = view_->GetCurrentTitle().empty();
+    const char* title = webkit_web_view_get_title(web_);
+    titleAwaited_ = !title || !*title;
     tellCompletion();
 }
 
-void WebKitBrowser::onTitleChanged(wxWebViewEvent& event)
+void WebKitBrowser::onTitleChanged()
 {
-    event.Skip();
+    const wxString title = textOf(webkit_web_view_get_title(web_));
     if (started_ && TitleChange)
-        TitleChange(event.GetString());
-    if (titleAwaited_ && !event.GetString().empty()) {
+        TitleChange(title);
+    if (titleAwaited_ && !title.empty()) {
         titleAwaited_ = false;
         tellCompletion();
     }

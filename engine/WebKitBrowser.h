@@ -8,8 +8,7 @@
 typedef struct _GtkWidget GtkWidget;
 typedef int gboolean;
 
-class wxWebView;
-class wxWebViewEvent;
+class wxNativeWindow;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitNavigationAction WebKitNavigationAction;
 typedef struct _WebKitScriptDialog WebKitScriptDialog;
@@ -20,7 +19,7 @@ namespace zemora {
 
 class WebKitDownloads;
 
-// The browser control over wxWebView's WebKitGTK backend.
+// The browser control: WebKitGTK's view, hosted in the window as a native child.
 class WebKitBrowser : public WebBrowserControl {
 public:
     explicit WebKitBrowser(wxWindow* parent);
@@ -45,12 +44,13 @@ public:
     // dialogs at once, unseen. The default asks the user; tests answer for them.
     std::function<bool()> askSilenceDialogs;
 
+    // The engine's own view, for the engine floor and its tests.
+    WebKitWebView* webView() const { return web_; }
+
 protected:
     void open(const wxString& address) override;
 
 private:
-    // The engine's own view inside the toolkit's control.
-    WebKitWebView* webView() const;
     bool canGoBack() const;
     // History steps: the engine steps from the entry it has committed, and drops a step
     // asked for while another is on its way. So one step goes to the engine at a time;
@@ -64,11 +64,11 @@ private:
     void endStep();
     void followHistorySteps();
     void reportCommandStates();
-    void onLoaded(wxWebViewEvent& event);
-    void onTitleChanged(wxWebViewEvent& event);
+    void onLoaded();
+    void onTitleChanged();
     static void onHistoryChanged(void* list, void* added, void* removed, WebKitBrowser* self);
-    void takeOverEngineSignals();
-    // Each signal of the engine we answer ourselves (see takeOverEngineSignals).
+    void connectEngineSignals();
+    // Each signal of the engine we answer ourselves (see connectEngineSignals).
     static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action, WebKitBrowser* self);
     static gboolean onDecidePolicy(WebKitWebView* view, void* decision, int type, WebKitBrowser* self);
     static gboolean onContextMenu(WebKitWebView* view, void* menu, void* event, void* hit, WebKitBrowser* self);
@@ -100,7 +100,9 @@ private:
     void disconnectPageTools();
     void showMatchAsSelected(bool shown);
 
-    wxWebView* view_;
+    // Held by us for our whole life; the host window owns its widget's place in the window.
+    WebKitWebView* web_;
+    wxNativeWindow* host_;
     // The engine loads a blank page of its own at creation; the window hears of
     // nothing until it has asked for a page itself.
     bool started_ = false;

@@ -10,7 +10,6 @@
 #include <optional>
 #include <utility>
 
-#include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
 #include "base/Paths.h"
@@ -28,28 +27,6 @@ struct WebKitDownloads::Job {
     guint64 lastBytes = 0;
     bool failed = false;
     pid_t networkProcess = 0; // the engine's process carrying it, when known
-};
-
-struct WebKitDownloads::Fetch {
-    Job job;
-    SoupMessage* message = nullptr;
-    GCancellable* cancellable = g_cancellable_new();
-    GInputStream* stream = nullptr;
-    int fd = -1;
-    guint64 received = 0;
-    guint64 announced = 0;
-    char buffer[64 * 1024];
-
-    ~Fetch()
-    {
-        if (fd >= 0)
-            ::close(fd);
-        if (stream)
-            g_object_unref(stream);
-        if (message)
-            g_object_unref(message);
-        g_object_unref(cancellable);
-    }
 };
 
 namespace {
@@ -273,8 +250,6 @@ void WebKitDownloads::detach(WebKitDownload* download)
 WebKitDownloads::WebKitDownloads(WebKitWebView* view, std::function<void(const std::string&)> tell)
     : view_(view), tell_(std::move(tell))
 {
-    // Also links the library's fixed name reader into the program.
-    g_warn_if_fail(nameReaderIsSafe());
     g_signal_connect(webkit_web_view_get_context(view_), "download-started", G_CALLBACK(onStarted), this);
 }
 
@@ -295,13 +270,6 @@ WebKitDownloads::~WebKitDownloads()
     }
     if (watch_)
         g_source_remove(watch_);
-    // A fetch of ours ends on its own once cancelled; its data goes now.
-    for (Fetch* fetch : fetches_) {
-        fetch->job.owner = nullptr;
-        if (!fetch->job.partPath.empty())
-            ::unlink(fetch->job.partPath.c_str());
-        g_cancellable_cancel(fetch->cancellable);
-    }
 }
 
 void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads* self)
@@ -366,119 +334,5 @@ void WebKitDownloads::dropLostDownloads()
         g_object_unref(download);
     }
 }
-
-// ---- Downloads the engine cannot make ----
-
-namespace {
-
-using Fetch = WebKitDownloads::Fetch;
-
-SoupSession* fetchSession()
-{
-    static SoupSession* session = soup_session_new();
-    return session;
-}
-
-void readMore(Fetch* fetch);
-
-// Ends a fetch: the data is named when complete, else removed and the reason told.
-void endFetch(Fetch* fetch, const std::string& failure)
-{
-    if (fetch->fd >= 0 && ::close(std::exchange(fetch->fd, -1)) != 0 && failure.empty())
-        return endFetch(fetch, std::strerror(errno));
-    if (fetch->job.owner) {
-        if (!failure.empty()) {
-            ::unlink(fetch->job.partPath.c_str());
-            fetch->job.owner->tell(bilingual(kDownloadFailed, {{"name", fetch->job.name}, {"reason", failure}}));
-        } else {
-            completeJob(fetch->job, fetch->received, fetch->announced);
-        }
-        fetch->job.owner->forget(fetch);
-    }
-    delete fetch;
-}
-
-void onRead(GObject* stream, GAsyncResult* result, gpointer data)
-{
-    auto* fetch = static_cast<Fetch*>(data);
-    GError* error = nullptr;
-    const gssize count = g_input_stream_read_finish(G_INPUT_STREAM(stream), result, &error);
-    if (count < 0) {
-        const std::string reason = error->message;
-        g_error_free(error);
-        return endFetch(fetch, reason);
-    }
-    if (count == 0 || !fetch->job.owner)
-        return endFetch(fetch, fetch->job.owner ? "" : "cancelled");
-    for (gssize done = 0; done < count;) {
-        const ssize_t written = ::write(fetch->fd, fetch->buffer + done, static_cast<std::size_t>(count - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return endFetch(fetch, std::strerror(written < 0 ? errno : ENOSPC));
-        done += written;
-    }
-    fetch->received += static_cast<guint64>(count);
-    tellProgress(fetch->job, fetch->received, fetch->announced);
-    readMore(fetch);
-}
-
-void readMore(Fetch* fetch)
-{
-    g_input_stream_read_async(fetch->stream, fetch->buffer, sizeof fetch->buffer, G_PRIORITY_DEFAULT,
-                              fetch->cancellable, onRead, fetch);
-}
-
-void onSent(GObject* session, GAsyncResult* result, gpointer data)
-{
-    auto* fetch = static_cast<Fetch*>(data);
-    GError* error = nullptr;
-    fetch->stream = soup_session_send_finish(SOUP_SESSION(session), result, &error);
-    if (!fetch->stream) {
-        const std::string reason = error->message;
-        g_error_free(error);
-        return endFetch(fetch, reason);
-    }
-    if (!SOUP_STATUS_IS_SUCCESSFUL(fetch->message->status_code))
-        return endFetch(fetch, "HTTP " + std::to_string(fetch->message->status_code));
-    if (!fetch->job.owner || !preparePart(fetch->job))
-        return endFetch(fetch, "cancelled");
-    fetch->fd = ::open(fetch->job.partPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fetch->fd < 0)
-        return endFetch(fetch, std::strerror(errno));
-    const goffset length = soup_message_headers_get_content_length(fetch->message->response_headers);
-    fetch->announced = length > 0 ? static_cast<guint64>(length) : 0;
-    fetch->job.owner->tell(bilingual(kDownloadStarted, {{"name", fetch->job.name}}));
-    readMore(fetch);
-}
-
-} // namespace
-
-bool WebKitDownloads::engineCannotSave(SoupMessageHeaders* headers, std::string& suggested)
-{
-    // Read by hand: the HTTP library's own parser frees a pointer it never allocated when
-    // the name has folder parts, which is what brings the engine's network process down.
-    const char* disposition = headers ? soup_message_headers_get_one(headers, "Content-Disposition") : nullptr;
-    const std::optional<std::string> name = disposition ? dispositionFileName(disposition) : std::nullopt;
-    suggested = name.value_or("");
-    return suggested.find('/') != std::string::npos;
-}
-
-void WebKitDownloads::fetch(const std::string& address, const std::string& suggested)
-{
-    auto* fetch = new Fetch;
-    fetch->job.owner = this;
-    fetch->job.name = plainFileName(suggested, address);
-    fetch->message = soup_message_new("GET", address.c_str());
-    if (!fetch->message) {
-        fetch->job.owner = nullptr;
-        delete fetch;
-        return tell(bilingual(kCannotDownload, {{"address", address}}));
-    }
-    fetches_.insert(fetch);
-    soup_session_send_async(fetchSession(), fetch->message, fetch->cancellable, onSent, fetch);
-}
-
-void WebKitDownloads::forget(Fetch* fetch) { fetches_.erase(fetch); }
 
 } // namespace zemora

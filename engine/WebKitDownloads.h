@@ -8,7 +8,6 @@
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitDownload WebKitDownload;
-typedef struct SoupMessageHeaders SoupMessageHeaders;
 
 namespace zemora {
 
@@ -22,17 +21,8 @@ public:
     WebKitDownloads& operator=(const WebKitDownloads&) = delete;
 
     struct Job;
-    struct Fetch;
     void tell(const std::string& text) { tell_(text); }
 
-    // Whether a response offered for download has a suggested name the engine cannot
-    // take (its network process aborts on a "/" in it); `suggested` receives the name.
-    static bool engineCannotSave(SoupMessageHeaders* headers, std::string& suggested);
-    // Whether this process reads such names without the library's fault (SoupNameFix.cpp).
-    static bool nameReaderIsSafe();
-    // Saves such a response by fetching its address ourselves, as every download is saved.
-    void fetch(const std::string& address, const std::string& suggested);
-    void forget(Fetch* fetch);
     // The engine's network process may die under a download, which then never ends: the
     // process is watched while downloads run, and a lost one is told and removed.
     void watchNetworkProcess();
@@ -47,7 +37,6 @@ private:
     WebKitWebView* view_;
     std::function<void(const std::string&)> tell_;
     std::set<WebKitDownload*> running_;
-    std::set<Fetch*> fetches_;
     unsigned watch_ = 0;
 
     friend struct Job;

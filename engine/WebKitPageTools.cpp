@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include <webkit2/webkit2.h>
-#include <wx/webview.h>
+#include <wx/window.h>
 
 #include "browse/FindMatches.h"
 #include "engine/WebKitBrowser.h"
@@ -22,7 +22,7 @@ constexpr char kMatchSelectionStyle[] = "::selection { background-color: Highlig
 
 // The engine takes the wheel for itself; with Ctrl held it is the window's (zoom), so it
 // is handed to the control's window as the toolkit's own wheel event first.
-gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWebView* view)
+gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWindow* view)
 {
     if (!(scroll->state & GDK_CONTROL_MASK))
         return FALSE;
@@ -52,7 +52,7 @@ gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWebView* view)
 
 void WebKitBrowser::connectPageTools()
 {
-    g_signal_connect(webView(), "scroll-event", G_CALLBACK(onScroll), view_);
+    g_signal_connect(webView(), "scroll-event", G_CALLBACK(onScroll), host_);
     WebKitFindController* find = webkit_web_view_get_find_controller(webView());
     // A new search tells how many matches the page holds; a step to the next or previous
     // one tells no count of its own, so the count stays and the position moves.
@@ -83,7 +83,7 @@ void WebKitBrowser::disconnectPageTools()
     showMatchAsSelected(false);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(webView()), this);
     g_signal_handlers_disconnect_by_data(webView(), this);
-    g_signal_handlers_disconnect_by_data(webView(), view_);
+    g_signal_handlers_disconnect_by_data(webView(), host_);
 }
 
 void WebKitBrowser::showMatchAsSelected(bool shown)

@@ -268,6 +268,6 @@ TEST_F(RealHabits, StockTextsOfTheToolkitAndTheEngineAreChinese)
 {
     useChineseMessages();
     EXPECT_STREQ(g_dgettext("gtk30", "_OK"), "确定(_O)");
-    EXPECT_STREQ(g_dgettext("WebKitGTK-4.0", "_Back"), "后退(_B)");
+    EXPECT_STREQ(g_dgettext("WebKitGTK-4.1", "_Back"), "后退(_B)");
 }
 

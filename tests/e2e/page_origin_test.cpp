@@ -8,7 +8,6 @@
 #include <utility>
 
 #include <wx/frame.h>
-#include <wx/webview.h>
 #include <webkit2/webkit2.h>
 
 #include "browse/ErrorPages.h"
@@ -40,7 +39,7 @@ protected:
         };
     }
 
-    WebKitWebView* view() { return static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend()); }
+    WebKitWebView* view() { return browser->webView(); }
 
     // The host on 127.0.0.1 sets its cookie and frames, over the whole page, a document
     // from a second origin (the same server by another name).
@@ -236,26 +235,56 @@ TEST_F(PageOrigin, AWebPageOpensNoLocalFileButTheUserStillCan)
     EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Secret"; }));
 }
 
-TEST_F(PageOrigin, DownloadNamesWithFolderPartsKillNoEngineProcess)
+TEST_F(PageOrigin, DownloadNamesWithFolderPartsAreSavedPlainAndKillNoEngineProcess)
 {
     DisplayLock alone;
     frame->Raise();
-    server.route("/evil-frame", attachment("../../framed.txt", "framed\n"));
-    Response plainText;
-    plainText.contentType = "text/plain";
-    plainText.body = "linked\n";
-    server.route("/data.txt", plainText);
-    server.route("/evil-header", attachment("../../header.txt", "header\n"));
     ASSERT_TRUE(open(server.url("/a.html")));
     const std::vector<int> network = ourNetworkProcesses(), web = ourWebProcesses();
     ASSERT_FALSE(network.empty());
     ASSERT_FALSE(web.empty());
 
-    // A frame answering with an attachment.
-    server.route("/framing.html", htmlPage(wholePage("Framing", "<iframe src=\"/evil-frame\"></iframe>")));
-    ASSERT_TRUE(open(server.url("/framing.html")));
-    EXPECT_TRUE(told("已下载 framed.txt"));
+    // Each spelling of a name with folder parts, answered to a typed address and to a
+    // hidden frame from a second origin; %s is the plain name the file must get.
+    const char* const spellings[] = {
+        "attachment; filename=\"../%s\"",
+        "attachment; filename*=UTF-8''..%%2F%s",
+        "attachment; foo; filename=\"../%s\"",
+        "attachment; filename=\"../../%s\"",
+    };
+    std::vector<std::string> expected;
+    for (std::size_t row = 0; row < std::size(spellings); ++row) {
+        for (const bool framed : {false, true}) {
+            const std::string name = (framed ? "framed-" : "typed-") + std::to_string(row) + ".txt";
+            SCOPED_TRACE(name);
+            char header[200];
+            std::snprintf(header, sizeof header, spellings[row], name.c_str());
+            Response answer;
+            answer.contentType = "text/plain";
+            answer.body = name;
+            answer.headers = {{"Content-Disposition", header}};
+            server.route("/" + name, answer);
+            statuses.clear();
+            if (framed) {
+                server.route("/framing.html", htmlPage(wholePage("Framing", "<iframe style=\"display:none\" src=\"" +
+                                                                                otherOrigin("/" + name) + "\"></iframe>")));
+                ASSERT_TRUE(open(server.url("/framing.html")));
+            } else {
+                browser->NavigateTo(wxString::FromUTF8(server.url("/" + name)));
+            }
+            EXPECT_TRUE(told("已下载 " + name)) << (statuses.empty() ? "" : statuses.back());
+            EXPECT_EQ(readFile(downloads / name), name);
+            expected.push_back(name);
+        }
+    }
     // A download link's own name, clicked; and one whose answer names the file.
+    server.route("/data.txt", [] {
+        Response plainText;
+        plainText.contentType = "text/plain";
+        plainText.body = "linked\n";
+        return plainText;
+    }());
+    server.route("/evil-header", attachment("../../header.txt", "header\n"));
     for (const auto& [href, name] : {std::pair{"/data.txt", "../../linked.txt"}, std::pair{"/evil-header", "plain.txt"}}) {
         SCOPED_TRACE(href);
         server.route("/link.html", htmlPage(wholePage("Link", std::string("<a id=all download=\"") + name +
@@ -268,8 +297,12 @@ TEST_F(PageOrigin, DownloadNamesWithFolderPartsKillNoEngineProcess)
         settle(300ms);
     }
     // The server's name wins over the link's, as in every browser; both lose their folders.
-    EXPECT_EQ(namesIn(downloads), (std::vector<std::string>{"framed.txt", "header.txt", "linked.txt"}));
-    EXPECT_FALSE(fs::exists(testHome().parent_path() / "linked.txt"));
+    expected.insert(expected.end(), {"header.txt", "linked.txt"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(downloads), expected);
+    for (const std::string& name : expected)
+        for (const fs::path& outside : {testHome(), testHome().parent_path()})
+            EXPECT_FALSE(fs::exists(outside / name)) << outside / name;
     EXPECT_EQ(ourNetworkProcesses(), network) << "the network process lives on";
     EXPECT_EQ(ourWebProcesses(), web) << "the page's process lives on";
     EXPECT_TRUE(open(server.url("/b.html")));

@@ -20,7 +20,6 @@
 #include <wx/button.h>
 #include <wx/frame.h>
 #include <wx/stattext.h>
-#include <wx/webview.h>
 #include <webkit2/webkit2.h>
 
 #include "browse/ErrorPages.h"
@@ -57,7 +56,7 @@ protected:
             std::string text;
         } result;
         webkit_web_view_evaluate_javascript(
-            static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend()), "document.body.innerText", -1, nullptr, nullptr, nullptr,
+            browser->webView(), "document.body.innerText", -1, nullptr, nullptr, nullptr,
             [](GObject* view, GAsyncResult* async, gpointer data) {
                 auto* r = static_cast<Result*>(data);
                 GError* error = nullptr;
@@ -121,7 +120,7 @@ TEST_F(PageSafety, ContextMenuNewWindowOpensInThisWindow)
     settle(300ms);
     // The item the user would pick, from the menu a real right click brings up.
     GAction* openHere = nullptr;
-    auto* view = static_cast<WebKitWebView*>(static_cast<wxWebView*>(browser->Window())->GetNativeBackend());
+    auto* view = browser->webView();
     const gulong watch = g_signal_connect_after(view, "context-menu",
         G_CALLBACK(+[](WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*, GAction** found) {
             for (guint i = 0; i < webkit_context_menu_get_n_items(menu); ++i)

@@ -118,21 +118,3 @@ TEST(DownloadNames, DownloadFolderOfThisProcessReadsItsConfigFolder)
 
 } // namespace
 } // namespace zemora
-
-TEST(DispositionFileName, ReadsTheNameAsSent)
-{
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"attachment; filename=\"report.txt\"", "report.txt"},
-        {"attachment; filename=\"../../escape.txt\"", "../../escape.txt"},
-        {"attachment;filename=plain.bin", "plain.bin"},
-        {"attachment; size=3; FileName = \"a \\\"q\\\" b.txt\" ; x=1", "a \"q\" b.txt"},
-        {"attachment; filename=/etc/passwd ", "/etc/passwd"},
-        {"attachment", std::nullopt},
-        {"inline; name=x", std::nullopt},
-        {"attachment; filename=\"unterminated", "unterminated"},
-    };
-    for (const auto& [header, name] : cases) {
-        SCOPED_TRACE(header);
-        EXPECT_EQ(zemora::dispositionFileName(header), name);
-    }
-}

@@ -72,7 +72,7 @@ TEST(Floors, IncludesPointDownAndTheToolkitStaysWhereItBelongs)
                 continue;
             }
             const bool toolkit = startsWithAny(i.target, {"wx/", "gtk/", "gdk/", "glib", "X11/"});
-            const bool engine = startsWithAny(i.target, {"webkit2/", "JavaScriptCore/", "wx/webview"});
+            const bool engine = startsWithAny(i.target, {"webkit2/", "JavaScriptCore/", "libsoup/"});
             if (folder == "base" || folder == "favorites")
                 EXPECT_FALSE(toolkit || engine) << where(i) << ": this floor builds without the toolkit";
             if (folder != "engine")
