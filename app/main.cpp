@@ -12,6 +12,7 @@
 #include "app/Startup.h"
 #include "browse/CommandLine.h"
 #include "app/Language.h"
+#include "engine/EngineVersion.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
         std::fputs(line.message.c_str(), stdout);
         return 0;
     case zemora::CommandLine::Action::Version:
-        std::printf("zemora %s\n", ZEMORA_VERSION);
+        std::printf("zemora %s (%s)\n", ZEMORA_VERSION, zemora::engineVersion().c_str());
         return 0;
     case zemora::CommandLine::Action::Refuse:
         std::fputs(line.message.c_str(), stderr);

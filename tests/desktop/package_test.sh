@@ -22,7 +22,7 @@ if grep -q '^E:' "$out/lintian.log"; then fail "lintian reports errors"; fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for dep in bubblewrap xdg-dbus-proxy fonts-wqy-microhei libwebkit2gtk-4.0-37 libwxgtk3.2-1 libc6; do
+for dep in bubblewrap xdg-dbus-proxy fonts-wqy-microhei libwebkit2gtk-4.1-0 libwxgtk3.2-1 libc6; do
   [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = 1.0.0.0 ] || fail "version is not 1.0.0.0"
@@ -42,5 +42,9 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/invalid.zemora.Zemora.m
   fail "installed metainfo"
 # The installed program answers without a display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/zemora" --version)
-[ "$version" = "zemora 1.0.0.0" ] || fail "--version printed '$version'"
+[[ "$version" =~ ^"zemora 1.0.0.0 (WebKitGTK "[0-9]+\.[0-9]+\.[0-9]+")"$ ]] || fail "--version printed '$version'"
+# The engine's 4.1 API alone: the old one and its HTTP library are never loaded.
+for old in libwebkit2gtk-4.0 libsoup-2.4 libwx_gtk3u_webview; do
+  [[ "$depends" != *"$old"* ]] || fail "Depends names $old"
+done
 echo "Package checked and unpacked into $root"
