@@ -142,6 +142,24 @@ TEST_F(WebsiteData, ALoginCookieOutlivesARestartAndASessionCookieEndsWithTheWind
         EXPECT_EQ(entry.path().filename(), "zemora") << "no website data outside the program's folder";
 }
 
+TEST_F(WebsiteData, LoginsKeptByTheEarlierEngineAreReadByThisOne)
+{
+    // A store as the build on the engine's 4.0 API wrote it (tests/e2e/data says how it was made).
+    const std::string data = home / "share/zemora";
+    std::filesystem::create_directories(data);
+    std::filesystem::copy_file(ZEMORA_SOURCE_DIR "/tests/e2e/data/cookies-4.0.sqlite", data + "/cookies.sqlite");
+    ::chmod((data + "/cookies.sqlite").c_str(), 0600);
+
+    const auto lines = run(home.path(), {"/show", "/set"});
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "cookies: login=kept-by-4.0");
+    EXPECT_EQ(lines[1], std::string(kBanner)) << "nothing to tell";
+    // Written on by this engine, the same store is read again at the next start.
+    const auto again = run(home.path(), {"/show"});
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0], "cookies: login=kept");
+}
+
 TEST_F(WebsiteData, ACorruptCookieStoreLeavesCookiesInMemoryAndTheBannerSaysSoOnce)
 {
     const std::string data = home / "share/zemora";
