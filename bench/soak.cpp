@@ -30,7 +30,8 @@
 #include <wx/mstream.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
-#include <wx/webview.h>
+#include <webkit2/webkit2.h>
+#include <wx/nativewin.h>
 
 #include "app/Startup.h"
 #include "engine/WebKitBrowser.h"
@@ -306,55 +307,68 @@ struct ProgramWindow : Window {
     void stopAutoRefresh() override { form->Timer1.Stop(); }
 };
 
-// The floor: the engine's bare window, with the setting the program makes on a display
-// without direct rendering (as under Xvfb here), driven by the web view's own calls.
+// The floor: the engine's bare view on its 4.1 API in a toolkit window, with the setting
+// the program makes on a display without direct rendering (as under Xvfb here), driven
+// by the engine's own calls.
 struct FloorWindow : Window {
     wxFrame* frame;
-    wxWebView* view;
+    WebKitWebView* view;
     wxTimer timer;
 
     FloorWindow(HttpServer& server, const std::string& start)
     {
         g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
         frame = new wxFrame(nullptr, wxID_ANY, "floor", wxDefaultPosition, wxSize(663, 560));
-        view = wxWebView::New(frame, wxID_ANY, server.url(start));
-        view->Bind(wxEVT_WEBVIEW_NAVIGATING, [this](wxWebViewEvent& e) {
-            loading = true;
-            e.Skip();
-        });
-        view->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& e) {
-            ++completions;
-            loading = false;
-            if (tracing())
-                std::fprintf(stderr, "  completion %s\n", e.GetURL().utf8_string().c_str());
-        });
-        view->Bind(wxEVT_WEBVIEW_TITLE_CHANGED, [this](wxWebViewEvent& e) { frame->SetTitle(e.GetString()); });
-        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { view->Reload(); });
+        view = WEBKIT_WEB_VIEW(webkit_web_view_new());
+        new wxNativeWindow(frame, wxID_ANY, GTK_WIDGET(view));
+        g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView* v, WebKitLoadEvent event, FloorWindow* self) {
+                             if (event == WEBKIT_LOAD_STARTED) {
+                                 self->loading = true;
+                             } else if (event == WEBKIT_LOAD_FINISHED) {
+                                 ++self->completions;
+                                 self->loading = false;
+                                 if (tracing())
+                                     std::fprintf(stderr, "  completion %s\n", webkit_web_view_get_uri(v));
+                             }
+                         }),
+                         this);
+        g_signal_connect(view, "notify::title", G_CALLBACK(+[](WebKitWebView* v, GParamSpec*, wxFrame* f) {
+                             f->SetTitle(wxString::FromUTF8(webkit_web_view_get_title(v)));
+                         }),
+                         frame);
+        timer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { webkit_web_view_reload(view); });
+        webkit_web_view_load_uri(view, server.url(start).c_str());
         frame->Show();
     }
     ~FloorWindow() override
     {
         timer.Stop();
+        g_signal_handlers_disconnect_by_data(view, this);
+        g_signal_handlers_disconnect_by_data(view, frame);
         frame->Destroy();
         runPendingEvents();
     }
-    void type(const std::string& address) override { view->LoadURL(wxString::FromUTF8(address)); }
+    void type(const std::string& address) override { webkit_web_view_load_uri(view, address.c_str()); }
     bool enabled(const char* key) override
     {
         const std::string k = key;
-        return k == "back" ? view->CanGoBack() : k == "forward" ? view->CanGoForward() : true;
+        return k == "back" ? webkit_web_view_can_go_back(view) : k == "forward" ? webkit_web_view_can_go_forward(view) : true;
     }
     void click(const char* key) override
     {
         const std::string k = key;
         if (k == "back")
-            view->GoBack();
+            webkit_web_view_go_back(view);
         else if (k == "forward")
-            view->GoForward();
+            webkit_web_view_go_forward(view);
         else
-            view->Reload();
+            webkit_web_view_reload(view);
     }
-    std::string shown() override { return loading ? std::string() : view->GetCurrentURL().utf8_string(); }
+    std::string shown() override
+    {
+        const char* uri = webkit_web_view_get_uri(view);
+        return loading || !uri ? std::string() : uri;
+    }
     std::string told() override { return "the caption \"" + frame->GetTitle().utf8_string() + "\""; }
     void autoRefresh(int tick) override { timer.Start(tick); }
     void stopAutoRefresh() override { timer.Stop(); }
