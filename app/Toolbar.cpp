@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
+#include "browse/PageRequests.h"
 #include "browse/ToolbarCommands.h"
 
 namespace zemora {
@@ -64,6 +65,12 @@ void Form1::addCurrentPage()
     // Before any page has loaded the box holds its prompt, which is no address to keep.
     if (address.empty() || address == wxText(kAddressPrompt)) {
         seams_.tellUser(bilingual(kNoPageToAdd));
+        return;
+    }
+    // The page's address is the engine's, never typed here: script in it is a page's, and
+    // kept as a favorite it would run in whatever site is shown when it is chosen.
+    if (isScriptAddress(address.utf8_string())) {
+        seams_.tellUser(bilingual(kScriptNotAdded));
         return;
     }
     AddToFavorites(name, address);

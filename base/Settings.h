@@ -192,6 +192,8 @@ inline constexpr BilingualText kRunTimeError{"运行时错误", "Run-time error"
 inline constexpr BilingualText kUnknownError{"未知错误", "Unknown error"};
 inline constexpr BilingualText kNoPageToAdd{"还没有可以收藏的网页。",
                                             "There is no page to add to the favorites yet."};
+inline constexpr BilingualText kScriptNotAdded{"这个网页的网址是一段脚本，不能收藏。",
+                                               "The page's address is a script and cannot be added to the favorites."};
 inline constexpr BilingualText kNoFavoritesFolder{"无法确定收藏夹文件夹",
                                                   "The Favorites folder cannot be determined"};
 inline constexpr BilingualText kNoBrowserControl{"无法创建网页浏览控件",
@@ -299,6 +301,8 @@ inline constexpr int kLongListRows = 20;
 inline constexpr std::size_t kMaxToldAddress = 300;
 // Asked once a page has shown this many dialogs in a row.
 inline constexpr int kDialogsBeforeOffer = 3;
+// A page that loads its own address again within this time of its last dialog counts on.
+inline constexpr int kDialogCountAcrossReloadsMs = 10000;
 inline constexpr BilingualText kSilenceDialogs{"此网页接连显示对话框。是否阻止此网页再显示对话框？",
                                                "This page keeps showing dialogs. Stop this page from showing more?"};
 // A page that does not answer for this long is ended when the user navigates away from it.

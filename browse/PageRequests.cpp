@@ -17,16 +17,35 @@ constexpr std::string_view kTabAndNewline = "\t\n\r";
 
 } // namespace
 
-bool pageMayOpen(std::string_view page, std::string_view target)
+std::string parsedScheme(std::string_view address)
 {
     // Parsers drop tabs and newlines anywhere and blanks and control characters in front:
     // "java\nscript:" is a script.
     std::string cleaned;
-    for (const char c : target)
+    for (const char c : address)
         if (kTabAndNewline.find(c) == std::string_view::npos)
             cleaned += c;
     const auto start = std::find_if_not(cleaned.begin(), cleaned.end(), skippedBeforeScheme);
-    const std::string scheme = schemeOf(std::string_view(cleaned).substr(static_cast<std::size_t>(start - cleaned.begin())));
+    // The engine's reading, not the address box's: "javascript:1" is a script, not a host
+    // and its port.
+    std::string scheme;
+    for (auto at = start; at != cleaned.end(); ++at) {
+        const char c = asciiLower(*at);
+        if (c == ':')
+            return scheme;
+        const bool letter = c >= 'a' && c <= 'z';
+        if (!letter && (scheme.empty() || !((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')))
+            break;
+        scheme += c;
+    }
+    return {};
+}
+
+bool isScriptAddress(std::string_view address) { return parsedScheme(address) == "javascript"; }
+
+bool pageMayOpen(std::string_view page, std::string_view target)
+{
+    const std::string scheme = parsedScheme(target);
     if (scheme == "http" || scheme == "https" || scheme == "blob" || scheme == kHomeScheme)
         return true;
     if (scheme == "file")
@@ -37,29 +56,18 @@ bool pageMayOpen(std::string_view page, std::string_view target)
 
 std::string withoutScriptScheme(std::string_view pasted)
 {
-    static constexpr std::string_view kScript = "javascript:";
     std::string text(pasted);
-    for (;;) {
-        std::size_t i = 0;
-        while (i < text.size() && skippedBeforeScheme(text[i]))
-            ++i;
-        // Tabs and newlines inside the name do not hide it.
-        std::size_t matched = 0, j = i;
-        while (j < text.size() && matched < kScript.size()) {
-            const char c = text[j];
-            if (kTabAndNewline.find(c) != std::string_view::npos) {
-                ++j;
-                continue;
-            }
-            if (asciiLower(c) != kScript[matched])
-                break;
-            ++matched;
-            ++j;
-        }
-        if (matched < kScript.size())
-            return text;
-        text.erase(0, j);
-    }
+    // The scheme's own colon is the first: a scheme's name holds none.
+    while (isScriptAddress(text))
+        text.erase(0, text.find(':') + 1);
+    return text;
+}
+
+std::string addressToKeep(std::string_view asked, std::string_view reached)
+{
+    if (asked.empty() || reached == asked || pageMayOpen(asked, reached))
+        return std::string(reached);
+    return std::string(asked);
 }
 
 } // namespace zemora

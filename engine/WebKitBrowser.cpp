@@ -220,7 +220,8 @@ gboolean WebKitBrowser::onLoadFailed(WebKitWebView*, int, char* address, void* e
     const auto* failure = static_cast<const GError*>(error);
     if (isQuietFailure(failure) || !address)
         return FALSE;
-    self->showOwnPage(loadFailedPage(address, reasonOf(failure)), address);
+    const std::string kept = addressToKeep(self->loadAddress_, address);
+    self->showOwnPage(loadFailedPage(kept, reasonOf(failure)), kept);
     return TRUE;
 }
 
@@ -228,8 +229,8 @@ gboolean WebKitBrowser::onLoadFailed(WebKitWebView*, int, char* address, void* e
 gboolean WebKitBrowser::onTlsErrors(WebKitWebView*, char* address, void*, unsigned errors, WebKitBrowser* self)
 {
     self->endUserStep();
-    self->showOwnPage(certificatePage(address ? address : "", static_cast<GTlsCertificateFlags>(errors)),
-                      address ? address : "");
+    const std::string kept = addressToKeep(self->loadAddress_, address ? address : "");
+    self->showOwnPage(certificatePage(kept, static_cast<GTlsCertificateFlags>(errors)), kept);
     return TRUE;
 }
 
@@ -243,7 +244,7 @@ void WebKitBrowser::onProcessTerminated(WebKitWebView* view, int reason, WebKitB
     const char* address = webkit_web_view_get_uri(view);
     if (!self->started_ || !address || !*address)
         return;
-    const std::string kept = address;
+    const std::string kept = addressToKeep(self->loadAddress_, address);
     self->showOwnPage(processEndedPage(kept, reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT), kept);
 }
 
@@ -253,6 +254,7 @@ gboolean WebKitBrowser::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialo
     // while the user is leaving the page, and once they have silenced it.
     if (self->userStep_ || self->dialogsSilenced_)
         return TRUE;
+    self->lastDialogAt_ = std::chrono::steady_clock::now();
     if (++self->dialogsInRow_ >= kDialogsBeforeOffer && self->askSilenceDialogs && self->askSilenceDialogs()) {
         self->dialogsSilenced_ = true;
         return TRUE;
@@ -262,14 +264,29 @@ gboolean WebKitBrowser::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialo
     return FALSE; // the engine shows it
 }
 
-void WebKitBrowser::onLoadChanged(WebKitWebView*, int event, WebKitBrowser* self)
+void WebKitBrowser::onLoadChanged(WebKitWebView* view, int event, WebKitBrowser* self)
 {
     // The engine has taken the user's step up.
     self->endUserStep();
-    if (event == WEBKIT_LOAD_COMMITTED) {
-        // Another page: its dialogs are counted afresh.
-        self->dialogsInRow_ = 0;
-        self->dialogsSilenced_ = false;
+    const char* uri = webkit_web_view_get_uri(view);
+    const std::string address = uri ? uri : "";
+    if (event == WEBKIT_LOAD_STARTED) {
+        self->loadAddress_ = address;
+    } else if (event == WEBKIT_LOAD_REDIRECTED) {
+        // Followed only as far as a page could have gone itself.
+        if (pageMayOpen(self->loadAddress_, address))
+            self->loadAddress_ = address;
+    } else if (event == WEBKIT_LOAD_COMMITTED) {
+        // Another page: its dialogs are counted afresh. A page that reloads itself soon
+        // after a dialog is the same page, or it could ask for ever, one dialog a load.
+        const bool reloaded = address == self->dialogPage_ &&
+                              std::chrono::steady_clock::now() - self->lastDialogAt_ <
+                                  std::chrono::milliseconds(kDialogCountAcrossReloadsMs);
+        if (!reloaded) {
+            self->dialogsInRow_ = 0;
+            self->dialogsSilenced_ = false;
+        }
+        self->dialogPage_ = address;
         self->forgetPageDialog();
     }
 }
@@ -313,6 +330,8 @@ void WebKitBrowser::openForPage(const std::string& address)
 void WebKitBrowser::takeUserStep(std::function<void()> step)
 {
     dismissPageDialog();
+    // The page the user goes to counts its dialogs afresh, even one they reload.
+    dialogPage_.clear();
     step();
     userStep_ = std::move(step);
     if (userStepWatch_)

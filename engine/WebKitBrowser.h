@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,6 +128,11 @@ private:
     WebKitScriptDialog* shownDialog_ = nullptr;
     int dialogsInRow_ = 0;
     bool dialogsSilenced_ = false;
+    // The page the dialogs were counted on, and when it last showed one.
+    std::string dialogPage_;
+    std::chrono::steady_clock::time_point lastDialogAt_;
+    // Where the load under way started, or the last redirect a page could have made.
+    std::string loadAddress_;
     std::unique_ptr<WebKitDownloads> downloads_;
     // The text and case of the search under way, so a repeat moves on to the next match.
     wxString findText_;

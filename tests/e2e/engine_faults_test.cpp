@@ -171,4 +171,20 @@ TEST_F(EngineFaults, AQuickSecondStepBackGoesNoFurther)
         << "the engine carries out both steps: our step queue may go (engine/EngineFaults.md, 4)";
 }
 
+TEST_F(EngineFaults, ARedirectToALocalFileEndsThePageProcess)
+{
+    Response redirect;
+    redirect.status = 302;
+    redirect.location = "file:///etc/hostname";
+    server.route("/to-file", redirect);
+    int ended = 0;
+    g_signal_connect(view, "web-process-terminated",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason, int* n) { ++*n; }), &ended);
+    ASSERT_TRUE(load("/a.html"));
+    webkit_web_view_load_uri(view, server.url("/to-file").c_str());
+    EXPECT_TRUE(runEventsUntil([&] { return ended > 0; }, 5s))
+        << "the engine refuses a redirect to a local file without ending the page: drop the entry "
+           "(engine/EngineFaults.md, 5)";
+}
+
 } // namespace

@@ -7,12 +7,18 @@
 #include <cstring>
 #include <utility>
 
+#include <filesystem>
+
+#include <wx/combobox.h>
 #include <wx/frame.h>
+#include <wx/textctrl.h>
 #include <webkit2/webkit2.h>
 
 #include "browse/ErrorPages.h"
 #include "tests/support/BrowserFixture.h"
 #include "tests/support/PageActions.h"
+#include "tests/support/RealFormFixture.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
@@ -371,14 +377,110 @@ TEST_F(PageOrigin, APageShowingDialogsInARowCanBeSilenced)
     EXPECT_FALSE(dialogShown());
     EXPECT_EQ(silenceOffers, 0);
 
-    // Answered one by one, the third dialog in a row asks, and yes silences the page.
-    ASSERT_TRUE(open(server.url("/nag.html")));
-    for (int shown = 1; shown < kDialogsBeforeOffer; ++shown) {
-        ASSERT_TRUE(runEventsUntil([this] { return dialogShown(); }, 10s)) << shown;
-        ASSERT_TRUE(pressDialogButton());
-        runEventsUntil([&] { return !dialogShown(); }, 2s);
+    // Answered one by one, the third dialog in a row asks, and yes silences the page; also
+    // when the page loads itself again after each answer.
+    server.route("/loop.html", htmlPage("<title>Loop</title><script>setTimeout(function () {"
+                                        "alert('again'); location.reload(); }, 200)</script>"));
+    for (const auto& [path, titleOnceSilenced] : {std::pair{"/nag.html", "Done"}, std::pair{"/loop.html", "Loop"}}) {
+        SCOPED_TRACE(path);
+        silenceOffers = 0;
+        ASSERT_TRUE(open(server.url(path)));
+        for (int shown = 1; shown < kDialogsBeforeOffer; ++shown) {
+            ASSERT_TRUE(runEventsUntil([this] { return dialogShown(); }, 10s)) << shown;
+            ASSERT_TRUE(pressDialogButton());
+            runEventsUntil([&] { return !dialogShown(); }, 2s);
+        }
+        EXPECT_TRUE(runEventsUntil([&] { return silenceOffers == 1; }, 10s));
+        EXPECT_FALSE(runEventsUntil([this] { return dialogShown(); }, 1500ms)) << "silenced";
+        EXPECT_EQ(silenceOffers, 1);
+        EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == titleOnceSilenced; }, 10s));
     }
-    EXPECT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Done"; }, 10s));
-    EXPECT_EQ(silenceOffers, 1);
-    EXPECT_FALSE(dialogShown());
+}
+
+namespace {
+
+// The whole window on the real engine, attacked with real clicks and keys.
+class WindowPageOrigin : public RealFormFixture {
+protected:
+    void SetUp() override
+    {
+        RealFormFixture::SetUp();
+        ASSERT_TRUE(runEventsUntil([&] { return form->IsShownOnScreen(); }));
+        // The victim on 127.0.0.1 keeps its cookie; the attacker is another origin.
+        server.route("/victim.html", htmlPage(wholePage("Victim", "<script>document.cookie='secret=victim; path=/'"
+                                                                  "</script><p id=all>victim</p>")));
+    }
+    std::string attacker(const std::string& path) { return "http://localhost:" + std::to_string(server.port()) + path; }
+    std::string boxText() { return form->Combo1->Text().utf8_string(); }
+    std::string shownAddress() { return form->WebBrowser1->LocationURL().utf8_string(); }
+};
+
+} // namespace
+
+TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands)
+{
+    DisplayLock alone;
+    struct Row {
+        const char* what;
+        const char* target;
+        bool pageProcessEnds; // the engine's doing (engine/EngineFaults.md, 5)
+    };
+    const Row rows[] = {
+        {"script", "javascript:document.title='STOLEN '+document.cookie", false},
+        {"inline document", "data:text/html,<title>INLINE</title>inline", false},
+        {"local file", "file:///etc/hostname", true},
+    };
+    const std::string favorite = (testHome() / "Favorites" / "kept.url").string();
+    std::filesystem::create_directories(testHome() / "Favorites");
+    form->runHandler([&] { form->LoadFavoritesList(); });
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Response redirect;
+        redirect.status = 302;
+        redirect.location = row.target;
+        server.route("/redirect", redirect);
+        // A click in the attacker's page opens a new window on an address that redirects.
+        server.route("/opener.html", htmlPage(wholePage("Opener", "<button id=all onclick=\"window.open('" +
+                                                                      attacker("/redirect") + "')\">go</button>")));
+        ASSERT_TRUE(form->WebBrowser1 != nullptr);
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(attacker("/opener.html"))); });
+        ASSERT_TRUE(captionIs("Opener"));
+        const std::vector<int> pageProcesses = ourWebProcesses();
+        focusPage();
+        ASSERT_TRUE(runEventsUntil([&] { return server.hits("/redirect") > 0; }));
+        ASSERT_TRUE(captionIs(wxText(kErrorPageTitle)));
+        // What the window shows and keeps is the address that redirected.
+        EXPECT_EQ(shownAddress(), attacker("/redirect"));
+        EXPECT_EQ(boxText(), attacker("/redirect"));
+        EXPECT_EQ(form->Text2->GetValue().utf8_string(), attacker("/redirect"));
+        if (!row.pageProcessEnds)
+            EXPECT_EQ(ourWebProcesses(), pageProcesses) << "no page process ends";
+
+        // F5 asks the address that redirected again, never the inline document.
+        const int asked = server.hits("/redirect");
+        focusPage();
+        keys("F5");
+        EXPECT_TRUE(runEventsUntil([&] { return server.hits("/redirect") > asked; }));
+        EXPECT_TRUE(captionIs(wxText(kErrorPageTitle)));
+
+        // Ctrl+D keeps the address that redirected; the favorite holds no script.
+        dialogAnswer = AddFavoriteChoice{favorite, "kept"};
+        keys("ctrl+d");
+        ASSERT_TRUE(runEventsUntil([&] { return std::filesystem::exists(favorite); }));
+        const std::string kept = readFile(favorite);
+        EXPECT_EQ(kept.find("javascript:"), std::string::npos) << kept;
+        EXPECT_NE(kept.find("URL=" + attacker("/redirect")), std::string::npos) << kept;
+
+        // Chosen later on the victim's site, the favorite runs nothing there.
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(server.url("/victim.html"))); });
+        ASSERT_TRUE(captionIs("Victim"));
+        ASSERT_EQ(form->Combo2->ListCount(), 1);
+        ASSERT_EQ(form->Combo2->List(0), "kept.url");
+        chooseFromList(form->Combo2->Window(), 0);
+        EXPECT_TRUE(captionIs(wxText(kErrorPageTitle)));
+        EXPECT_FALSE(form->GetTitle().Contains(kStolen)) << form->GetTitle();
+        std::filesystem::remove(favorite);
+        EXPECT_TRUE(reports.empty()) << reports.front();
+        reports.clear();
+    }
 }

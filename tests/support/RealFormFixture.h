@@ -2,6 +2,8 @@
 // Form1 on the real WebKit engine, shown, with the other seams as FormFixture fakes them,
 // and a local server holding two pages.
 #include <chrono>
+#include <cstdlib>
+#include <string>
 
 #include "app/WxText.h"
 #include "engine/WebKitBrowser.h"
@@ -38,6 +40,32 @@ protected:
                                            << form->Combo1->Text() << "\"";
     }
 
+    // Gives what real input set off time to happen.
+    static void settle(std::chrono::milliseconds time = std::chrono::milliseconds(300))
+    {
+        runEventsUntil([] { return false; }, time);
+    }
+
+    // Real X input, as a person's mouse and keyboard give it.
+    static void xdotool(const std::string& arguments)
+    {
+        EXPECT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+        settle();
+    }
+    // Keys by X names, "alt+Left", "ctrl+plus", "F5", several separated by blanks.
+    static void keys(const std::string& names) { xdotool("key --clearmodifiers " + names); }
+
+    // Clicks into the page at this place of it, so the page (or its field there) has the focus.
+    void clickInPage(wxPoint at)
+    {
+        form->Raise();
+        const wxPoint screen = form->WebBrowser1->Window()->GetScreenPosition() + at;
+        xdotool("mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y) + " click 1");
+    }
+    // Puts the pointer over the page and clicks, so the page has the focus.
+    void focusPage() { clickInPage(kOnPage); }
+
+    const wxPoint kOnPage{200, 200};
     HttpServer server;
 };
 

@@ -55,9 +55,36 @@ TEST(PageRequests, PastedScriptLosesItsScheme)
         {"\x01javascript: javascript:x", "x"},
         {"http://a.test/?q=javascript:x", "http://a.test/?q=javascript:x"},
         {"javascrip", "javascrip"},
+        {"javascript:1", "1"},
         {"新浪", "新浪"},
         {"", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(withoutScriptScheme(c.pasted), c.kept) << c.pasted;
+}
+
+TEST(PageRequests, AFailedLoadKeepsOnlyWhatTheUserCanSafelyOpenAgain)
+{
+    struct Case {
+        const char* asked;
+        const char* reached;
+        const char* kept;
+    };
+    const Case cases[] = {
+        // Whatever the load reached that a page could have opened is the page's address.
+        {"http://a.test/", "http://a.test/", "http://a.test/"},
+        {"http://a.test/r", "https://b.test/x", "https://b.test/x"},
+        // A redirect to what no page may open leaves the address that redirected.
+        {"http://a.test/r", "javascript:document.cookie", "http://a.test/r"},
+        {"http://a.test/r", " JAVA\tSCRIPT:x", "http://a.test/r"},
+        {"http://a.test/r", "data:text/html,<title>x</title>", "http://a.test/r"},
+        {"https://a.test/r", "file:///etc/passwd", "https://a.test/r"},
+        // The user's own address stays, whatever it is; and a local page's own links.
+        {"file:///tmp/missing.html", "file:///tmp/missing.html", "file:///tmp/missing.html"},
+        {"data:text/html,x", "data:text/html,x", "data:text/html,x"},
+        {"file:///tmp/a.html", "file:///tmp/b.html", "file:///tmp/b.html"},
+        {"", "http://a.test/", "http://a.test/"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(addressToKeep(c.asked, c.reached), c.kept) << c.asked << " -> " << c.reached;
 }

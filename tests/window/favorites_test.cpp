@@ -121,6 +121,21 @@ TEST_F(Favorites, ConfirmedAddWritesTheShortcutAndShowsTheFinalName)
     EXPECT_EQ(readFile(path), "[InternetShortcut]\r\nURL=http://example.test/new\r\nIconIndex=1\r\n");
 }
 
+TEST_F(Favorites, AScriptAddressFromThePageIsNeverKept)
+{
+    handle(&Form1::Form_Load);
+    for (const char* script : {"javascript:alert(document.cookie)", " JavaScript:x", "java\tscript:x"}) {
+        SCOPED_TRACE(script);
+        told.clear();
+        pageLoaded("Page", script);
+        clickAdd();
+        EXPECT_TRUE(dialogCalls.empty());
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0], bilingual(kScriptNotAdded));
+    }
+    EXPECT_FALSE(fs::exists(folder));
+}
+
 TEST_F(Favorites, CancelledAddWritesNothing)
 {
     pageLoaded("Page", "http://example.test/");
