@@ -4,6 +4,7 @@
 
 #include "app/Form1.h"
 #include "app/WxText.h"
+#include "browse/PageTitles.h"
 
 namespace zemora {
 
@@ -25,7 +26,11 @@ void Form1::WebBrowser1_DownloadComplete()
     Text1->ChangeValue(WebBrowser1->LocationName());
 }
 
-void Form1::WebBrowser1_TitleChange(const wxString& Text) { SetTitle(Text + wxText(kTitleSuffix)); }
+// The title cannot turn the suffix around or push it out of sight.
+void Form1::WebBrowser1_TitleChange(const wxString& Text)
+{
+    SetTitle(wxString::FromUTF8(shownTitle(Text.utf8_string())) + wxText(kTitleSuffix));
+}
 
 // The banner line carries a download's progress and outcome until the next page completes.
 void Form1::WebBrowser1_StatusTextChange(const wxString& Text) { Label2->SetLabel(Text); }

@@ -9,6 +9,7 @@
 #include "app/ToolkitTweaks.h"
 #include "app/WxText.h"
 #include "browse/PageRequests.h"
+#include "browse/PageTitles.h"
 #include "browse/ToolbarCommands.h"
 
 namespace zemora {
@@ -60,7 +61,8 @@ void Form1::fitToolbarPictures()
 
 void Form1::addCurrentPage()
 {
-    const wxString name = Text1->GetValue();
+    // Offered as the favorite's name the way the caption shows it.
+    const wxString name = wxString::FromUTF8(shownTitle(Text1->GetValue().utf8_string()));
     const wxString address = Text2->GetValue();
     // Before any page has loaded the box holds its prompt, which is no address to keep.
     if (address.empty() || address == wxText(kAddressPrompt)) {

@@ -484,3 +484,40 @@ TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands
         reports.clear();
     }
 }
+
+TEST_F(WindowPageOrigin, APageTitleCannotTurnOrHideTheCaptionsSuffix)
+{
+    DisplayLock alone;
+    std::string blanks;
+    for (int i = 0; i < 3000; ++i)
+        blanks += "\u3000";
+    struct Row {
+        std::string title;
+        std::string shown; // the engine itself keeps only the start of a very long title
+    };
+    const Row rows[] = {
+        {"Bank\u202E", "Bank"},
+        {"A" + blanks + "B", "A "},
+    };
+    const auto xid = GDK_WINDOW_XID(gtk_widget_get_window(form->GetHandle()));
+    const std::string readCaption = "xprop -id " + std::to_string(xid) + " _NET_WM_NAME";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.shown);
+        // The title comes from a script, as the HTML parser would fold the blanks itself.
+        server.route("/titled.html", htmlPage("<script>document.title = '" + row.title + "'</script>"));
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(attacker("/titled.html"))); });
+        // The caption as the display has it: the title made plain, then our suffix whole.
+        const std::string expected = "_NET_WM_NAME(UTF8_STRING) = \"" + row.shown + std::string(kTitleSuffix) + "\"\n";
+        std::string caption;
+        EXPECT_TRUE(runEventsUntil([&] {
+            caption = commandOutput(readCaption);
+            return caption == expected;
+        })) << caption;
+        // Offered as the favorite's name the same way.
+        focusPage();
+        keys("ctrl+d");
+        ASSERT_TRUE(runEventsUntil([&] { return !dialogCalls.empty(); }));
+        EXPECT_EQ(dialogCalls.back().name.utf8_string(), row.shown);
+        dialogCalls.clear();
+    }
+}

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +35,19 @@ inline std::string readFile(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// What a command writes to its standard output.
+inline std::string commandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return output;
 }
 
 // Every name in a folder, hidden ones too, sorted.

@@ -1,0 +1,17 @@
+#pragma once
+// A page's title as the window shows it. Text is UTF-8.
+#include <string>
+#include <string_view>
+
+namespace zemora {
+
+// The most characters of a page's title the window shows.
+inline constexpr std::size_t kMaxShownTitle = 200;
+
+// A page's title made safe to show beside our own text (the caption's suffix, the name a
+// new favorite is offered): without the controls of writing direction that would turn
+// what follows it around, each run of blanks of any kind as one blank, and cut to
+// kMaxShownTitle characters with "…" at the end, so whatever follows it is seen as written.
+std::string shownTitle(std::string_view title);
+
+} // namespace zemora
