@@ -334,6 +334,9 @@ inline constexpr std::string_view kSomeFile = "文件";
 
 // ---- Website data: what the banner says once when cookies cannot be kept; {file} is the store ----
 
+inline constexpr BilingualText kCookieStorePutAside{
+    "保存的登录信息已损坏，已将其移到 {file}，并新建了 Cookie 文件",
+    "The saved logins were damaged and were put aside; a new cookie file was made"};
 inline constexpr BilingualText kCookieStoreCorrupt{
     "Cookie 文件 {file} 已损坏，本次登录信息只保存在内存中，关闭后不会保留",
     "The cookie file is damaged; cookies are kept in memory only and end with the window"};

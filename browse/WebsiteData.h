@@ -2,6 +2,7 @@
 // Where the engine keeps the user's website data (cookies, local storage, databases) and
 // its HTTP cache, and whether the cookie store can be used: pure rules and a few file
 // system calls, no engine.
+#include <ctime>
 #include <string>
 
 namespace zemora {
@@ -24,13 +25,23 @@ WebsiteDataFolders websiteDataFoldersFromEnvironment();
 
 enum class CookieStore {
     Usable,     // kept across restarts
-    Corrupt,    // the file holds something other than a cookie database; left as it is
+    PutAside,   // the store could not be read: it was renamed and a fresh one is kept
+    Corrupt,    // the store could not be read nor put aside: left as it is
     Unwritable, // the folder or the file cannot be made or written
+};
+
+struct CookieStoreState {
+    CookieStore store = CookieStore::Usable;
+    std::string putAside; // for PutAside: where the damaged store went
 };
 
 // Makes the two folders (and their missing parents) and limits them and the cookie file
 // to the user (0700, 0600), then says whether the engine may keep its cookies there. An
-// empty or missing file is a fresh store; a file is never changed beyond its mode.
-CookieStore prepareWebsiteData(const WebsiteDataFolders& folders);
+// empty or missing file is a fresh store. A store the database cannot read (a quick
+// check, read-only) is renamed "cookies.sqlite.damaged-<date and time of now>", with the
+// database's side files, never over another file, and a fresh one made in its place:
+// the logins in it are lost to the engine, but not to the user. Nothing else is changed
+// beyond the modes.
+CookieStoreState prepareWebsiteData(const WebsiteDataFolders& folders, std::time_t now = std::time(nullptr));
 
 } // namespace zemora

@@ -20,7 +20,8 @@ std::string& notice()
 WebKitWebContext* makeContext()
 {
     const WebsiteDataFolders folders = websiteDataFoldersFromEnvironment();
-    const CookieStore store = prepareWebsiteData(folders);
+    const CookieStoreState state = prepareWebsiteData(folders);
+    const bool kept = state.store == CookieStore::Usable || state.store == CookieStore::PutAside;
     // The engine names its data and cache folders after the program's name when it first
     // uses its data store; the program may run under another (a link, a test), so the
     // store is set up under ours.
@@ -32,15 +33,16 @@ WebKitWebContext* makeContext()
     // The engine's own default policy, set to have the store made now.
     webkit_cookie_manager_set_accept_policy(cookies, WEBKIT_COOKIE_POLICY_ACCEPT_NO_THIRD_PARTY);
     // Session cookies stay in memory and end with the window.
-    if (store == CookieStore::Usable)
+    if (kept)
         webkit_cookie_manager_set_persistent_storage(cookies, folders.cookieFile.c_str(),
                                                      WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
     if (!started.empty())
         g_set_prgname(started.c_str());
-    if (store != CookieStore::Usable) {
-        notice() = bilingual(store == CookieStore::Corrupt ? kCookieStoreCorrupt : kCookieStoreUnwritable,
+    if (state.store == CookieStore::PutAside)
+        notice() = bilingual(kCookieStorePutAside, {{"file", state.putAside}});
+    else if (!kept)
+        notice() = bilingual(state.store == CookieStore::Corrupt ? kCookieStoreCorrupt : kCookieStoreUnwritable,
                              {{"file", folders.cookieFile}});
-    }
     return context;
 }
 

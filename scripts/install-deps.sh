@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libwxgtk3.2-dev libwebkit2gtk-4.1-dev
+  libwxgtk3.2-dev libwebkit2gtk-4.1-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   bubblewrap xdg-dbus-proxy

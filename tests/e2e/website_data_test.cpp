@@ -160,24 +160,41 @@ TEST_F(WebsiteData, LoginsKeptByTheEarlierEngineAreReadByThisOne)
     EXPECT_EQ(again[0], "cookies: login=kept");
 }
 
-TEST_F(WebsiteData, ACorruptCookieStoreLeavesCookiesInMemoryAndTheBannerSaysSoOnce)
+TEST_F(WebsiteData, ADamagedCookieStoreIsPutAsideAndLoginsAreKeptAgain)
 {
     const std::string data = home / "share/zemora";
-    std::filesystem::create_directories(data);
-    const std::string garbage = "this is no cookie database\n";
-    writeFile(data + "/cookies.sqlite", garbage);
-    const std::string notice = bilingual(kCookieStoreCorrupt, {{"file", data + "/cookies.sqlite"}});
+    const std::string real = readFile(ZEMORA_SOURCE_DIR "/tests/e2e/data/cookies-4.0.sqlite");
+    const std::string header = std::string("SQLite format 3") + '\0';
+    const std::pair<const char*, std::string> damages[] = {
+        {"no database at all", "this is no cookie database\n"},
+        {"garbage after a valid header", header + std::string(8176, '#')},
+        {"a store cut short", real.substr(0, real.size() / 2)},
+        {"zeros", std::string(8192, '\0')},
+    };
+    for (const auto& [what, damaged] : damages) {
+        SCOPED_TRACE(what);
+        std::filesystem::remove_all(data);
+        std::filesystem::create_directories(data);
+        writeFile(data + "/cookies.sqlite", damaged);
 
-    const auto first = run(home.path(), {"/set", "/show"});
-    ASSERT_EQ(first.size(), 4u);
-    EXPECT_EQ(first[1], notice) << "said under the first page";
-    EXPECT_EQ(first[2], "cookies: login=kept; visit=session") << "cookies work for the session";
-    EXPECT_EQ(first[3], std::string(kBanner)) << "said once";
-    EXPECT_EQ(readFile(data + "/cookies.sqlite"), garbage) << "the user's file is left as it was";
+        const auto first = run(home.path(), {"/set", "/show"});
+        ASSERT_EQ(first.size(), 4u);
+        // Said once, under the first page, naming where the damaged store went.
+        std::vector<std::string> aside;
+        for (const auto& entry : std::filesystem::directory_iterator(data))
+            if (entry.path().filename().string().rfind("cookies.sqlite.damaged-", 0) == 0)
+                aside.push_back(entry.path().string());
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(readFile(aside[0]), damaged) << "the user's file is kept, only renamed";
+        EXPECT_EQ(first[1], bilingual(kCookieStorePutAside, {{"file", aside[0]}}));
+        EXPECT_EQ(first[2], "cookies: login=kept; visit=session");
+        EXPECT_EQ(first[3], std::string(kBanner)) << "said once";
 
-    const auto second = run(home.path(), {"/show"});
-    ASSERT_EQ(second.size(), 2u);
-    EXPECT_EQ(second[0], "cookies:") << "nothing was kept";
+        const auto second = run(home.path(), {"/show"});
+        ASSERT_EQ(second.size(), 2u);
+        EXPECT_EQ(second[0], "cookies: login=kept") << "the login set afterwards outlives a restart";
+        EXPECT_EQ(second[1], std::string(kBanner)) << "nothing more to tell";
+    }
 }
 
 TEST_F(WebsiteData, AnUnwritableDataFolderLeavesCookiesInMemoryAndTheBannerSaysSo)
