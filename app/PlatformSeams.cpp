@@ -31,6 +31,12 @@ Form1Seams platformSeams()
                                 wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
             return ask.ShowModal() == wxID_YES;
         };
+        browser->askMoreDownloads = [parent] {
+            wxMessageDialog ask(wxGetTopLevelParent(parent), wxString::FromUTF8(bilingual(kMoreDownloadsQuestion)),
+                                wxText(kCaption), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+            ask.SetYesNoLabels(wxString::FromUTF8(bilingual(kAllowButton)), wxString::FromUTF8(bilingual(kBlockButton)));
+            return ask.ShowModal() == wxID_YES;
+        };
         return browser;
     };
     seams.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };

@@ -331,6 +331,27 @@ inline constexpr BilingualText kCannotDownload{"无法下载 {address}", "Cannot
 inline constexpr BilingualText kDownloadLost{"下载 {name} 失败：下载进程已停止，未保存任何文件",
                                              "Download failed, the engine's network process stopped; nothing was saved"};
 inline constexpr std::string_view kSomeFile = "文件";
+// Why a download failed, as the downloads list says it.
+inline constexpr BilingualText kConnectionCut{"连接中断", "the connection was cut"};
+inline constexpr BilingualText kNetworkProcessStopped{"下载进程已停止", "the engine's network process stopped"};
+// A download nobody asked for, and one more than the user allowed.
+inline constexpr BilingualText kDownloadRefused{"已阻止 {site} 在您没有点击时下载文件",
+                                                "A download from another site that nobody asked for was blocked"};
+inline constexpr BilingualText kDownloadBlocked{"已阻止此网页再下载 {name}", "More downloads from this page are blocked"};
+inline constexpr BilingualText kMoreDownloadsQuestion{"此网页想下载多个文件。是否允许？",
+                                                      "This page wants to download several files. Allow?"};
+inline constexpr BilingualText kAllowButton{"允许", "Allow"};
+inline constexpr BilingualText kBlockButton{"阻止", "Block"};
+// The states the downloads list shows.
+inline constexpr BilingualText kDownloadStateWaiting{"等待您的回答", "waiting for your answer"};
+inline constexpr BilingualText kDownloadStateRunning{"正在下载", "downloading"};
+inline constexpr BilingualText kDownloadStateSaved{"已保存", "saved"};
+inline constexpr BilingualText kDownloadStateFailed{"失败", "failed"};
+inline constexpr BilingualText kDownloadStateCancelled{"已取消", "cancelled"};
+inline constexpr BilingualText kDownloadStateRefused{"已阻止", "blocked"};
+// The user does not click again within this time of a click or key: a download a page
+// starts later was not asked for.
+inline constexpr int kUserActivationMs = 5000;
 
 // ---- Website data: what the banner says once when cookies cannot be kept; {file} is the store ----
 

@@ -3,10 +3,12 @@
 // and its events. Operations the engine cannot carry out throw Failure.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include <wx/string.h>
 
 #include "browse/AddressCompletion.h"
+#include "browse/DownloadInfo.h"
 
 class wxWindow;
 
@@ -45,6 +47,10 @@ public:
     // The control's own window, placed and sized by the layout passes.
     virtual wxWindow* Window() = 0;
 
+    // This session's downloads, oldest first; a running or waiting one can be cancelled.
+    virtual std::vector<DownloadInfo> Downloads() const = 0;
+    virtual void CancelDownload(unsigned id) = 0;
+
     // Command 1: forward possible or not; 2: back possible or not.
     std::function<void(std::int32_t command, bool enable)> CommandStateChange;
     // A navigation ended, successfully or not. The name is the window's own; it is about
@@ -57,6 +63,8 @@ public:
     std::function<void(unsigned current, unsigned matches)> FindResult;
     // A page started (true) or stopped (false) loading.
     std::function<void(bool loading)> LoadingChange;
+    // A download started, moved on or ended.
+    std::function<void()> DownloadsChange;
 
     enum Command : std::int32_t { CSC_NAVIGATEFORWARD = 1, CSC_NAVIGATEBACK = 2 };
 

@@ -145,7 +145,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     g_object_set_data(G_OBJECT(web_), kSelfKey, this);
     followHistorySteps(); // first: a failure's own handler ends the signal
     connectEngineSignals();
-    downloads_ = std::make_unique<WebKitDownloads>(web_, [this](const std::string& text) { tellStatus(text); });
+    connectDownloads();
     connectPageTools();
 }
 
@@ -184,6 +184,7 @@ gboolean WebKitBrowser::onDecidePolicy(WebKitWebView*, void* decisionObject, int
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
     if (!isDownload(response))
         return FALSE;
+    self->topLoadDownloads_.insert(webkit_uri_request_get_uri(webkit_response_policy_decision_get_request(response)));
     webkit_policy_decision_download(decision);
     return TRUE;
 }
@@ -288,6 +289,7 @@ void WebKitBrowser::onLoadChanged(WebKitWebView* view, int event, WebKitBrowser*
         }
         self->dialogPage_ = address;
         self->forgetPageDialog();
+        self->forgetPageDownloads();
     }
 }
 
@@ -332,6 +334,8 @@ void WebKitBrowser::takeUserStep(std::function<void()> step)
     dismissPageDialog();
     // The page the user goes to counts its dialogs afresh, even one they reload.
     dialogPage_.clear();
+    // What the user opens may be a download; the page they leave has had its say.
+    forgetPageDownloads();
     step();
     userStep_ = std::move(step);
     if (userStepWatch_)
@@ -392,6 +396,8 @@ WebKitBrowser::~WebKitBrowser()
     g_object_set_data(G_OBJECT(web_), kSelfKey, nullptr);
     if (pendingSource_)
         g_source_remove(pendingSource_);
+    if (moreQuestion_)
+        g_source_remove(moreQuestion_);
     endUserStep();
     forgetPageDialog();
     endStep();

@@ -2,8 +2,11 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
+#include "browse/DownloadGate.h"
 #include "browse/WebBrowserControl.h"
 
 typedef struct _GtkWidget GtkWidget;
@@ -40,10 +43,15 @@ public:
     wxString LocationURL() const override;
     wxString LocationName() const override;
     wxWindow* Window() override;
+    std::vector<DownloadInfo> Downloads() const override;
+    void CancelDownload(unsigned id) override;
 
     // Asked once a page has shown several dialogs in a row: whether to answer its further
     // dialogs at once, unseen. The default asks the user; tests answer for them.
     std::function<bool()> askSilenceDialogs;
+    // Asked when a page starts another download without a new click: whether it may
+    // (remembered for the page until it is left). The default asks the user.
+    std::function<bool()> askMoreDownloads;
 
     // The engine's own view, for the engine floor and its tests.
     WebKitWebView* webView() const { return web_; }
@@ -96,6 +104,12 @@ private:
     void forgetPageDialog();
     // Tells the window a navigation ended, and what it should hear once after the first.
     void tellCompletion();
+    // Downloads a page may start (WebKitDownloadGate.cpp).
+    void connectDownloads();
+    void noteActivation();
+    void forgetPageDownloads();
+    DownloadVerdict judgeDownload(const std::string& address);
+    void askForMoreLater();
     // Find, zoom and the loading state (WebKitPageTools.cpp).
     void connectPageTools();
     void disconnectPageTools();
@@ -134,6 +148,14 @@ private:
     // Where the load under way started, or the last redirect a page could have made.
     std::string loadAddress_;
     std::unique_ptr<WebKitDownloads> downloads_;
+    // The user's last click or key in the page (or own navigation), the downloads started
+    // since, the page's answer about more, and the question under way.
+    std::chrono::steady_clock::time_point lastActivation_;
+    int downloadsSinceActivation_ = 0;
+    std::optional<bool> morePermitted_;
+    unsigned moreQuestion_ = 0;
+    // Addresses of the top page's own loads that became downloads.
+    std::set<std::string> topLoadDownloads_;
     // The text and case of the search under way, so a repeat moves on to the next match.
     wxString findText_;
     bool findMatchCase_ = false;

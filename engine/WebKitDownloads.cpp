@@ -1,101 +1,65 @@
 #include "engine/WebKitDownloads.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
-#include <optional>
 #include <utility>
 
 #include <webkit2/webkit2.h>
 
-#include "base/Paths.h"
 #include "base/Failure.h"
+#include "base/Paths.h"
 #include "browse/DownloadNames.h"
+#include "engine/EngineProcesses.h"
 
 namespace zemora {
 
+using Clock = std::chrono::steady_clock;
+
 struct WebKitDownloads::Job {
     WebKitDownloads* owner;
+    DownloadInfo info;
+    // Held while the engine carries it.
+    WebKitDownload* download = nullptr;
+    DownloadVerdict verdict = DownloadVerdict::Allow;
+    std::string site; // of a download refused as nobody's
     std::string folder;
-    std::string name; // the plain name it will get
     std::string partPath; // where the data goes until complete
+    // The engine waits for us to give it a place for the data.
+    bool destinationAsked = false;
     int lastPercent = -1;
     guint64 lastBytes = 0;
-    bool failed = false;
+    // The bytes and the time of the last speed reading.
+    guint64 speedBytes = 0;
+    Clock::time_point speedAt = Clock::now();
     pid_t networkProcess = 0; // the engine's process carrying it, when known
 };
 
 namespace {
 
 using Job = WebKitDownloads::Job;
+using State = DownloadInfo::State;
 
 constexpr char kJobKey[] = "zemora-download-job";
 // Names tried before giving up on finding a free one.
 constexpr int kMaxAttempts = 10000;
 // How often a running download's network process is looked at.
 constexpr guint kWatchMs = 1000;
+// How often the speed is read again.
+constexpr auto kSpeedInterval = std::chrono::milliseconds(500);
+// Without a known size, progress is told each time this many more bytes have come.
+constexpr guint64 kToldAmountStep = 1000000;
 // Where the engine keeps the data of a download until it moves it to the destination.
 constexpr char kEngineTempSuffix[] = ".wkdownload";
-
-// What /proc tells of a process: its name, state and parent.
-struct ProcessStat {
-    std::string name;
-    char state = 0;
-    long parent = 0;
-};
-
-std::optional<ProcessStat> processStat(const std::string& pid)
-{
-    std::FILE* file = std::fopen(("/proc/" + pid + "/stat").c_str(), "re");
-    if (!file)
-        return std::nullopt;
-    char line[512] = {};
-    std::fread(line, 1, sizeof line - 1, file);
-    std::fclose(file);
-    const char* open = std::strchr(line, '(');
-    const char* close = std::strrchr(line, ')');
-    ProcessStat stat;
-    if (!open || !close || close < open || std::sscanf(close + 1, " %c %ld", &stat.state, &stat.parent) != 2)
-        return std::nullopt;
-    stat.name.assign(open + 1, close);
-    return stat;
-}
-
-// A process that has not ended (a zombie has).
-bool alive(pid_t pid)
-{
-    const std::optional<ProcessStat> stat = processStat(std::to_string(pid));
-    return stat && stat->state != 'Z' && stat->state != 'X';
-}
-
-// The engine's network process: a child of ours by the name the engine gives it.
-pid_t networkProcess()
-{
-    DIR* proc = ::opendir("/proc");
-    if (!proc)
-        return 0;
-    pid_t found = 0;
-    while (const dirent* entry = ::readdir(proc)) {
-        if (entry->d_name[0] < '1' || entry->d_name[0] > '9')
-            continue;
-        const std::optional<ProcessStat> stat = processStat(entry->d_name);
-        if (stat && stat->name.starts_with("WebKitNetworkPr") && stat->parent == ::getpid() && stat->state != 'Z') {
-            found = static_cast<pid_t>(std::atol(entry->d_name));
-            break;
-        }
-    }
-    ::closedir(proc);
-    return found;
-}
 
 // How the banner names a download: before the engine suggests a name it has none.
 std::string shownName(const Job& job)
 {
-    return job.name.empty() ? std::string(kSomeFile) : job.name;
+    return job.info.name.empty() ? std::string(kSomeFile) : job.info.name;
 }
 
 void removePart(const std::string& partPath)
@@ -106,11 +70,6 @@ void removePart(const std::string& partPath)
     ::unlink((partPath + kEngineTempSuffix).c_str());
 }
 
-Job* jobOf(WebKitDownload* download)
-{
-    return static_cast<Job*>(g_object_get_data(G_OBJECT(download), kJobKey));
-}
-
 std::string megabytes(guint64 bytes)
 {
     char text[32];
@@ -118,31 +77,32 @@ std::string megabytes(guint64 bytes)
     return text;
 }
 
-// Told on each whole percent, or each megabyte when the size is unknown.
-void tellProgress(Job& job, guint64 received, guint64 total)
+// Told on each whole percent, or each megabyte when the size is unknown; true when told.
+bool tellProgress(Job& job, guint64 received, guint64 total)
 {
     if (total > 0) {
         const int percent = static_cast<int>(received * 100 / total);
         if (percent == job.lastPercent)
-            return;
+            return false;
         job.lastPercent = percent;
-        job.owner->tell(bilingual(kDownloadPercent, {{"name", job.name}, {"percent", std::to_string(percent)},
+        job.owner->tell(bilingual(kDownloadPercent, {{"name", job.info.name}, {"percent", std::to_string(percent)},
                                                      {"received", megabytes(received)}, {"total", megabytes(total)}}));
-    } else if (received - job.lastBytes >= 1000000 || job.lastBytes == 0) {
-        job.lastBytes = received;
-        job.owner->tell(bilingual(kDownloadAmount, {{"name", job.name}, {"received", megabytes(received)}}));
+        return true;
     }
+    if (received - job.lastBytes < kToldAmountStep && job.lastBytes != 0)
+        return false;
+    job.lastBytes = received;
+    job.owner->tell(bilingual(kDownloadAmount, {{"name", job.info.name}, {"received", megabytes(received)}}));
+    return true;
 }
 
 // Where the data of a download goes until it is complete: a hidden name of ours in the
-// download folder, which is made when missing. False (and told) when it cannot be.
+// download folder, which is made when missing. False when it cannot be.
 bool preparePart(Job& job)
 {
     job.folder = downloadFolder();
-    if (g_mkdir_with_parents(job.folder.c_str(), 0755) != 0) {
-        job.owner->tell(bilingual(kNoDownloadFolder, {{"folder", job.folder}}));
+    if (g_mkdir_with_parents(job.folder.c_str(), 0755) != 0)
         return false;
-    }
     gchar* random = g_uuid_string_random();
     job.partPath = job.folder + "/.zemora-" + random + ".part";
     g_free(random);
@@ -154,7 +114,7 @@ bool preparePart(Job& job)
 std::string giveName(const Job& job)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const std::string path = joinPath(job.folder, numberedName(job.name, attempt));
+        const std::string path = joinPath(job.folder, numberedName(job.info.name, attempt));
         if (::link(job.partPath.c_str(), path.c_str()) == 0) {
             ::unlink(job.partPath.c_str());
             return path;
@@ -171,51 +131,11 @@ std::string giveName(const Job& job)
     return {};
 }
 
-gboolean onDecideDestination(WebKitDownload* download, gchar* suggested, gpointer)
+void fail(Job& job, const std::string& reason, const std::string& told)
 {
-    Job* job = jobOf(download);
-    if (!job)
-        return FALSE;
-    const char* address = webkit_uri_request_get_uri(webkit_download_get_request(download));
-    job->name = plainFileName(suggested ? suggested : "", address ? address : "");
-    // The suggestion never reaches the file system: the data goes to a hidden name of ours.
-    if (!preparePart(*job)) {
-        job->failed = true;
-        webkit_download_cancel(download);
-        return TRUE;
-    }
-    gchar* uri = g_filename_to_uri(job->partPath.c_str(), nullptr, nullptr);
-    webkit_download_set_allow_overwrite(download, FALSE);
-    webkit_download_set_destination(download, uri);
-    g_free(uri);
-    job->owner->tell(bilingual(kDownloadStarted, {{"name", job->name}}));
-    job->networkProcess = networkProcess();
-    job->owner->watchNetworkProcess();
-    return TRUE;
-}
-
-void onReceivedData(WebKitDownload* download, guint64, gpointer)
-{
-    Job* job = jobOf(download);
-    if (!job || job->name.empty())
-        return;
-    WebKitURIResponse* response = webkit_download_get_response(download);
-    tellProgress(*job, webkit_download_get_received_data_length(download),
-                 response ? webkit_uri_response_get_content_length(response) : 0);
-}
-
-void onFailed(WebKitDownload* download, GError* error, gpointer)
-{
-    Job* job = jobOf(download);
-    if (!job)
-        return;
-    job->failed = true;
-    removePart(job->partPath);
-    const std::string name = shownName(*job);
-    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
-        job->owner->tell(bilingual(kDownloadCancelled, {{"name", name}}));
-    else
-        job->owner->tell(bilingual(kDownloadFailed, {{"name", name}, {"reason", error ? error->message : ""}}));
+    job.info.state = State::Failed;
+    job.info.reason = reason;
+    job.owner->tell(told);
 }
 
 // Ends a download whose data is all in its part file: named under a free name and told
@@ -224,31 +144,99 @@ void completeJob(Job& job, guint64 received, guint64 announced)
 {
     if (announced > 0 && received < announced) {
         ::unlink(job.partPath.c_str());
-        job.owner->tell(bilingual(kDownloadCut, {{"name", job.name}}));
-        return;
+        return fail(job, bilingual(kConnectionCut), bilingual(kDownloadCut, {{"name", job.info.name}}));
     }
     const std::string path = giveName(job);
     if (path.empty()) {
         const std::string reason = std::strerror(errno);
         ::unlink(job.partPath.c_str());
-        job.owner->tell(bilingual(kDownloadNotNamed, {{"name", job.name}, {"reason", reason}}));
+        return fail(job, reason, bilingual(kDownloadNotNamed, {{"name", job.info.name}, {"reason", reason}}));
+    }
+    job.info.state = State::Saved;
+    job.info.path = path;
+    job.owner->tell(
+        bilingual(kDownloadSaved, {{"name", path.substr(job.folder.size() + 1)}, {"folder", job.folder}}));
+}
+
+// The data goes to a hidden name of ours; the engine's suggestion never reaches the file
+// system.
+void proceed(Job& job)
+{
+    job.verdict = DownloadVerdict::Allow;
+    job.info.state = State::Running;
+    if (!preparePart(job)) {
+        fail(job, job.folder, bilingual(kNoDownloadFolder, {{"folder", job.folder}}));
+        webkit_download_cancel(job.download);
         return;
     }
-    job.owner->tell(bilingual(kDownloadSaved, {{"name", path.substr(job.folder.size() + 1)}, {"folder", job.folder}}));
+    gchar* uri = g_filename_to_uri(job.partPath.c_str(), nullptr, nullptr);
+    webkit_download_set_allow_overwrite(job.download, FALSE);
+    webkit_download_set_destination(job.download, uri);
+    g_free(uri);
+    job.owner->tell(bilingual(kDownloadStarted, {{"name", job.info.name}}));
+    job.owner->watchNetworkProcess();
+}
+
+void refuse(Job& job)
+{
+    job.info.state = State::Refused;
+    job.info.reason = job.verdict == DownloadVerdict::Refuse ? job.site : std::string();
+    job.owner->tell(job.verdict == DownloadVerdict::Refuse ? bilingual(kDownloadRefused, {{"site", job.site}})
+                                                           : bilingual(kDownloadBlocked, {{"name", shownName(job)}}));
+    webkit_download_cancel(job.download);
+}
+
+gboolean onDecideDestination(WebKitDownload* download, gchar* suggested, Job* job)
+{
+    const char* address = webkit_uri_request_get_uri(webkit_download_get_request(download));
+    job->info.name = plainFileName(suggested ? suggested : "", address ? address : "");
+    job->destinationAsked = true;
+    switch (job->verdict) {
+    case DownloadVerdict::Allow: proceed(*job); break;
+    case DownloadVerdict::Refuse:
+    case DownloadVerdict::Block: refuse(*job); break;
+    case DownloadVerdict::AskForMore: job->info.state = State::Waiting; break; // until answered
+    }
+    job->owner->changed();
+    return TRUE;
+}
+
+void onReceivedData(WebKitDownload* download, guint64, Job* job)
+{
+    if (job->info.state != State::Running)
+        return;
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    job->info.received = webkit_download_get_received_data_length(download);
+    job->info.total = response ? webkit_uri_response_get_content_length(response) : 0;
+    bool changed = tellProgress(*job, job->info.received, job->info.total);
+    if (const auto now = Clock::now(); now - job->speedAt >= kSpeedInterval) {
+        const double seconds = std::chrono::duration<double>(now - job->speedAt).count();
+        job->info.bytesPerSecond = static_cast<double>(job->info.received - job->speedBytes) / seconds;
+        job->speedBytes = job->info.received;
+        job->speedAt = now;
+        changed = true;
+    }
+    if (changed)
+        job->owner->changed();
+}
+
+void onFailed(WebKitDownload*, GError* error, Job* job)
+{
+    removePart(job->partPath);
+    if (job->info.state == State::Refused || job->info.state == State::Failed)
+        return; // told already
+    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)) {
+        job->info.state = State::Cancelled;
+        job->owner->tell(bilingual(kDownloadCancelled, {{"name", shownName(*job)}}));
+    } else {
+        const std::string reason = error ? error->message : "";
+        fail(*job, reason, bilingual(kDownloadFailed, {{"name", shownName(*job)}, {"reason", reason}}));
+    }
 }
 
 } // namespace
 
-void WebKitDownloads::detach(WebKitDownload* download)
-{
-    g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
-    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onDecideDestination), nullptr);
-    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onReceivedData), nullptr);
-    g_signal_handlers_disconnect_by_func(download, reinterpret_cast<gpointer>(onFailed), nullptr);
-}
-
-WebKitDownloads::WebKitDownloads(WebKitWebView* view, std::function<void(const std::string&)> tell)
-    : view_(view), tell_(std::move(tell))
+WebKitDownloads::WebKitDownloads(WebKitWebView* view, Hooks hooks) : view_(view), hooks_(std::move(hooks))
 {
     g_signal_connect(webkit_web_view_get_context(view_), "download-started", G_CALLBACK(onStarted), this);
 }
@@ -256,20 +244,26 @@ WebKitDownloads::WebKitDownloads(WebKitWebView* view, std::function<void(const s
 WebKitDownloads::~WebKitDownloads()
 {
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_context(view_), this);
-    for (WebKitDownload* download : running_) {
-        Job* job = jobOf(download);
-        detach(download);
+    for (const auto& job : jobs_) {
+        if (!job->download)
+            continue;
         // One whose network process died is never ended by the engine, and cancelling it
-        // crashes; so does one that never got a destination, which may be such a one.
-        if (job && !job->partPath.empty()) {
-            if (job->networkProcess > 0 && alive(job->networkProcess))
-                webkit_download_cancel(download);
-            removePart(job->partPath);
-        }
+        // crashes (engine/EngineFaults.md, 1).
+        WebKitDownload* download = job->download;
+        g_signal_handlers_disconnect_by_data(download, job.get());
+        if (job->networkProcess > 0 && processAlive(job->networkProcess))
+            webkit_download_cancel(download);
+        removePart(job->partPath);
+        g_object_set_data(G_OBJECT(download), kJobKey, nullptr);
         g_object_unref(download);
     }
     if (watch_)
         g_source_remove(watch_);
+}
+
+WebKitDownloads::Job* WebKitDownloads::jobOf(WebKitDownload* download) const
+{
+    return static_cast<Job*>(g_object_get_data(G_OBJECT(download), kJobKey));
 }
 
 void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads* self)
@@ -277,28 +271,81 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
     WebKitWebView* from = webkit_download_get_web_view(download);
     if (from && from != self->view_)
         return;
-    g_object_set_data_full(G_OBJECT(download), kJobKey, new Job{self, {}, {}, {}},
-                           [](gpointer job) { delete static_cast<Job*>(job); });
-    self->running_.insert(static_cast<WebKitDownload*>(g_object_ref(download)));
-    g_signal_connect(download, "decide-destination", G_CALLBACK(onDecideDestination), nullptr);
-    g_signal_connect(download, "received-data", G_CALLBACK(onReceivedData), nullptr);
-    g_signal_connect(download, "failed", G_CALLBACK(onFailed), nullptr);
-    g_signal_connect(download, "finished",
-                     G_CALLBACK(+[](WebKitDownload* d, WebKitDownloads* owner) { owner->finish(d); }), self);
+    static unsigned lastId = 0;
+    auto job = std::make_unique<Job>(Job{self, {}});
+    job->info.id = ++lastId;
+    const char* address = webkit_uri_request_get_uri(webkit_download_get_request(download));
+    job->info.address = address ? address : "";
+    job->verdict = self->hooks_.judge ? self->hooks_.judge(job->info.address) : DownloadVerdict::Allow;
+    job->site = hostOf(job->info.address);
+    job->download = WEBKIT_DOWNLOAD(g_object_ref(download));
+    job->networkProcess = engineNetworkProcess();
+    g_object_set_data(G_OBJECT(download), kJobKey, job.get());
+    g_signal_connect(download, "decide-destination", G_CALLBACK(onDecideDestination), job.get());
+    g_signal_connect(download, "received-data", G_CALLBACK(onReceivedData), job.get());
+    g_signal_connect(download, "failed", G_CALLBACK(onFailed), job.get());
+    g_signal_connect(download, "finished", G_CALLBACK(+[](WebKitDownload*, Job* j) { j->owner->finish(*j); }),
+                     job.get());
+    self->jobs_.push_back(std::move(job));
+    self->changed();
 }
 
-void WebKitDownloads::finish(WebKitDownload* download)
+void WebKitDownloads::finish(Job& job)
 {
-    Job* job = jobOf(download);
-    if (job && !job->failed && !job->partPath.empty()) {
-        // The engine ends a download whose connection was cut as if it were complete.
-        WebKitURIResponse* response = webkit_download_get_response(download);
-        completeJob(*job, webkit_download_get_received_data_length(download),
-                    response ? webkit_uri_response_get_content_length(response) : 0);
+    // After a failure the engine ends the download too.
+    if (job.info.state == State::Running && !job.partPath.empty()) {
+        // The engine ends a download whose connection was cut as if it were complete
+        // (engine/EngineFaults.md, 2).
+        WebKitURIResponse* response = webkit_download_get_response(job.download);
+        job.info.received = webkit_download_get_received_data_length(job.download);
+        completeJob(job, job.info.received, response ? webkit_uri_response_get_content_length(response) : 0);
     }
-    g_signal_handlers_disconnect_matched(download, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
-    running_.erase(download);
-    g_object_unref(download);
+    release(job);
+    changed();
+}
+
+void WebKitDownloads::release(Job& job)
+{
+    if (!job.download)
+        return;
+    g_signal_handlers_disconnect_by_data(job.download, &job);
+    g_object_set_data(G_OBJECT(job.download), kJobKey, nullptr);
+    g_object_unref(std::exchange(job.download, nullptr));
+}
+
+std::vector<DownloadInfo> WebKitDownloads::list() const
+{
+    std::vector<DownloadInfo> all;
+    all.reserve(jobs_.size());
+    for (const auto& job : jobs_)
+        all.push_back(job->info);
+    return all;
+}
+
+void WebKitDownloads::cancel(unsigned id)
+{
+    for (const auto& job : jobs_) {
+        if (job->info.id != id || !job->download)
+            continue;
+        if (job->networkProcess > 0 && !processAlive(job->networkProcess))
+            dropLostDownloads();
+        else
+            webkit_download_cancel(job->download);
+        return;
+    }
+}
+
+void WebKitDownloads::answerForMore(bool allowed)
+{
+    for (const auto& job : jobs_) {
+        if (job->verdict != DownloadVerdict::AskForMore || !job->download)
+            continue;
+        job->verdict = allowed ? DownloadVerdict::Allow : DownloadVerdict::Block;
+        // One whose place the engine asked for meanwhile goes on, or is refused, now.
+        if (job->destinationAsked)
+            allowed ? proceed(*job) : refuse(*job);
+    }
+    changed();
 }
 
 void WebKitDownloads::watchNetworkProcess()
@@ -309,8 +356,9 @@ void WebKitDownloads::watchNetworkProcess()
                            +[](gpointer data) -> gboolean {
                                auto* self = static_cast<WebKitDownloads*>(data);
                                self->dropLostDownloads();
-                               if (!self->running_.empty())
-                                   return G_SOURCE_CONTINUE;
+                               for (const auto& job : self->jobs_)
+                                   if (job->download)
+                                       return G_SOURCE_CONTINUE;
                                self->watch_ = 0;
                                return G_SOURCE_REMOVE;
                            },
@@ -319,20 +367,17 @@ void WebKitDownloads::watchNetworkProcess()
 
 void WebKitDownloads::dropLostDownloads()
 {
-    for (auto it = running_.begin(); it != running_.end();) {
-        WebKitDownload* download = *it;
-        Job* job = jobOf(download);
-        if (!job || job->networkProcess <= 0 || alive(job->networkProcess)) {
-            ++it;
+    bool dropped = false;
+    for (const auto& job : jobs_) {
+        if (!job->download || job->networkProcess <= 0 || processAlive(job->networkProcess))
             continue;
-        }
-        job->failed = true;
         removePart(job->partPath);
-        tell(bilingual(kDownloadLost, {{"name", shownName(*job)}}));
-        detach(download);
-        it = running_.erase(it);
-        g_object_unref(download);
+        fail(*job, bilingual(kNetworkProcessStopped), bilingual(kDownloadLost, {{"name", shownName(*job)}}));
+        release(*job);
+        dropped = true;
     }
+    if (dropped)
+        changed();
 }
 
 } // namespace zemora

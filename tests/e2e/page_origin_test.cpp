@@ -251,7 +251,8 @@ TEST_F(PageOrigin, DownloadNamesWithFolderPartsAreSavedPlainAndKillNoEngineProce
     ASSERT_FALSE(web.empty());
 
     // Each spelling of a name with folder parts, answered to a typed address and to a
-    // hidden frame from a second origin; %s is the plain name the file must get.
+    // hidden frame from a second origin that the user's click put in; %s is the plain name
+    // the file must get.
     const char* const spellings[] = {
         "attachment; filename=\"../%s\"",
         "attachment; filename*=UTF-8''..%%2F%s",
@@ -272,9 +273,15 @@ TEST_F(PageOrigin, DownloadNamesWithFolderPartsAreSavedPlainAndKillNoEngineProce
             server.route("/" + name, answer);
             statuses.clear();
             if (framed) {
-                server.route("/framing.html", htmlPage(wholePage("Framing", "<iframe style=\"display:none\" src=\"" +
-                                                                                otherOrigin("/" + name) + "\"></iframe>")));
+                // The user's click in the page puts in the hidden frame, which answers the download.
+                server.route("/framing.html",
+                             htmlPage(wholePage("Framing", "<button id=all onclick=\"var f = document.createElement("
+                                                           "'iframe'); f.style.display = 'none'; f.src = '" +
+                                                               otherOrigin("/" + name) +
+                                                               "'; document.body.appendChild(f)\">go</button>")));
                 ASSERT_TRUE(open(server.url("/framing.html")));
+                settle(300ms);
+                clickAt(browser->Window(), 100, 100);
             } else {
                 browser->NavigateTo(wxString::FromUTF8(server.url("/" + name)));
             }
@@ -312,6 +319,60 @@ TEST_F(PageOrigin, DownloadNamesWithFolderPartsAreSavedPlainAndKillNoEngineProce
     EXPECT_EQ(ourNetworkProcesses(), network) << "the network process lives on";
     EXPECT_EQ(ourWebProcesses(), web) << "the page's process lives on";
     EXPECT_TRUE(open(server.url("/b.html")));
+}
+
+TEST_F(PageOrigin, DownloadsNobodyAskedForAreRefusedAndASecondOneAsksFirst)
+{
+    int asked = 0;
+    bool answer = false;
+    browser->askMoreDownloads = [&] {
+        ++asked;
+        return answer;
+    };
+    // Hidden frames of another site download as the page loads, nobody having clicked.
+    std::string frames;
+    for (int i = 0; i < 3; ++i) {
+        server.route("/framed-" + std::to_string(i), attachment("framed.txt", "framed\n"));
+        frames += "<iframe style=\"display:none\" src=\"" + otherOrigin("/framed-" + std::to_string(i)) + "\"></iframe>";
+    }
+    server.route("/frames.html", htmlPage(wholePage("Frames", frames)));
+    ASSERT_TRUE(open(server.url("/frames.html")));
+    EXPECT_TRUE(told("已阻止 localhost"));
+    EXPECT_TRUE(runEventsUntil([&] { return server.hits("/framed-2") > 0; }));
+    settle(500ms);
+    EXPECT_EQ(namesIn(downloads), std::vector<std::string>{});
+    EXPECT_EQ(asked, 0) << "refused, not asked";
+
+    // The page's own script starts five downloads: the first goes, the second asks once
+    // for the page, and the answer holds for the rest.
+    for (int i = 0; i < 5; ++i)
+        server.route("/file-" + std::to_string(i), attachment("file.txt", std::to_string(i)));
+    server.route("/many.html", htmlPage("<title>Many</title><script>var i = 0; var next = setInterval(function () {"
+                                        "var a = document.createElement('a'); a.href = '/file-' + i;"
+                                        "a.download = 'file.txt'; document.body.appendChild(a); a.click();"
+                                        "if (++i == 5) clearInterval(next); }, 200)</script>"));
+    for (const bool allowed : {false, true}) {
+        SCOPED_TRACE(allowed ? "allowed" : "blocked");
+        for (const auto& name : namesIn(downloads))
+            fs::remove(downloads / name);
+        answer = allowed;
+        asked = 0;
+        statuses.clear();
+        const std::size_t before = browser->Downloads().size();
+        ASSERT_TRUE(open(server.url("/many.html")));
+        ASSERT_TRUE(runEventsUntil([&] { return asked == 1; }));
+        EXPECT_TRUE(runEventsUntil([&] {
+            const auto list = browser->Downloads();
+            return list.size() == before + 5 &&
+                   std::none_of(list.begin(), list.end(), [](const DownloadInfo& d) {
+                       return d.state == DownloadInfo::State::Running || d.state == DownloadInfo::State::Waiting;
+                   });
+        }));
+        EXPECT_EQ(namesIn(downloads).size(), allowed ? 5u : 1u);
+        EXPECT_EQ(asked, 1) << "asked once for the page";
+        if (!allowed)
+            EXPECT_TRUE(told("已阻止此网页再下载", 1ms));
+    }
 }
 
 TEST_F(PageOrigin, ADownloadLostWithTheNetworkProcessIsToldAndLeavesNothing)

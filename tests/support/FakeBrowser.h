@@ -48,6 +48,8 @@ public:
         return name;
     }
     wxWindow* Window() override { return panel_; }
+    std::vector<DownloadInfo> Downloads() const override { return downloads; }
+    void CancelDownload(unsigned id) override { call(wxString::Format("CancelDownload %u", id)); }
 
     // Every call made, in order ("NavigateTo http://...", "GoBack", ...).
     mutable std::vector<wxString> calls;
@@ -58,6 +60,7 @@ public:
     // Runs at each operation, before it fails or returns.
     std::function<void(const wxString& what)> onCall;
     double zoom = 1.0;
+    std::vector<DownloadInfo> downloads;
     // What Loading answers, and how often it was asked.
     bool loading = false;
     mutable int loadingReads = 0;
