@@ -17,7 +17,7 @@ void Form1::OpenTypedAddress()
         return;
     const wxString address = wxString::FromUTF8(CompleteAddress(typed));
     // Navigation first: if the control refuses, the box and the history stay as they were.
-    WebBrowser1->NavigateTo(address);
+    readPageOnLoad([&] { WebBrowser1->NavigateTo(address); });
     ShowAddress(address);
     // The address as set, not as read back: the box holds at most 65 535 characters, and
     // a longer address read back cut short would never match its own entry.
@@ -33,7 +33,26 @@ void Form1::Combo1_KeyPress(std::int16_t& KeyAscii)
 
 void Form1::Command1_Click() { OpenTypedAddress(); }
 
-void Form1::Combo1_Click() { WebBrowser1->NavigateTo(Combo1->Text()); }
+void Form1::Combo1_Click()
+{
+    readPageOnLoad([this] { WebBrowser1->NavigateTo(Combo1->Text()); });
+    // What the box shows is what the user chose, as a typed address is: the page's own
+    // address replaces it once loaded.
+    ShowAddress(Combo1->Text());
+}
+
+void Form1::readPageOnLoad(const std::function<void()>& navigate)
+{
+    // Once its load starts (which may be at once), the page has the keys: Space and Page
+    // Down read it, and no blank goes into the box.
+    pageFocusDue_ = true;
+    try {
+        navigate();
+    } catch (...) {
+        pageFocusDue_ = false;
+        throw;
+    }
+}
 
 void Form1::ShowAddress(const wxString& address)
 {

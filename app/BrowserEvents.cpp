@@ -30,6 +30,10 @@ void Form1::WebBrowser1_DownloadComplete()
 void Form1::WebBrowser1_TitleChange(const wxString& Text)
 {
     SetTitle(wxString::FromUTF8(shownTitle(Text.utf8_string())) + wxText(kTitleSuffix));
+    // A title that comes after the page has loaded names the page to keep; the rest of
+    // what the completion showed (the banner, the address) stays as it is.
+    if (!WebBrowser1->Loading())
+        Text1->ChangeValue(WebBrowser1->LocationName());
 }
 
 // The banner line carries a download's progress and outcome until the next page completes.

@@ -45,6 +45,14 @@ FindDialog::FindDialog(wxWindow* owner, Search onSearch)
     next_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { search(false); });
     previous_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { search(true); });
     text_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { search(false); });
+    // Shift+Enter goes back, as Shift does with the buttons' order everywhere.
+    text_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& key) {
+        const bool enter = key.GetKeyCode() == WXK_RETURN || key.GetKeyCode() == WXK_NUMPAD_ENTER;
+        if (enter && key.GetModifiers() == wxMOD_SHIFT)
+            search(true);
+        else
+            key.Skip();
+    });
     // A new text or case starts over from the top of the page.
     text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { search(false); });
     matchCase_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { search(false); });

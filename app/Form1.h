@@ -141,6 +141,9 @@ private:
     void addPageTools();
 
     void addCurrentPage();
+    // Navigates; the page takes the focus as the load begins.
+    void readPageOnLoad(const std::function<void()>& navigate);
+    bool pageFocusDue_ = false;
     // Reloads the page for a tick that fell due, unless a load is still under way.
     void refreshIfDue(bool evenWhileLoading = false);
     bool refreshDue_ = false;

@@ -39,24 +39,56 @@ std::string keyName(const wxKeyEvent& key)
     return name;
 }
 
+// "Ctrl+Z" as "Ctrl+Shift+Z": Shift goes after the other modifiers.
+std::string shifted(const std::string& name)
+{
+    const std::size_t key = name.rfind('+');
+    return key == std::string::npos ? "Shift+" + name : name.substr(0, key + 1) + "Shift+" + name.substr(key + 1);
+}
+
 } // namespace
 
 bool Form1::KeyDown(const wxKeyEvent& key)
 {
     const std::string name = keyName(key);
-    const auto binding = std::find_if(kKeyBindings.begin(), kKeyBindings.end(),
-                                      [&](const KeyBinding& b) { return b.keys == name; });
-    if (name.empty() || binding == kKeyBindings.end())
+    if (name.empty())
+        return false;
+    // Shift counts where the table names it, and is passed over where it does not.
+    const auto bound = [](const std::string& keys) {
+        return std::find_if(kKeyBindings.begin(), kKeyBindings.end(), [&](const KeyBinding& b) { return b.keys == keys; });
+    };
+    auto binding = key.ShiftDown() ? bound(shifted(name)) : kKeyBindings.end();
+    if (binding == kKeyBindings.end())
+        binding = bound(name);
+    if (binding == kKeyBindings.end())
         return false;
     const Command command = binding->command;
-    // In a dialog of ours Esc is the dialog's own, and so are the window's close keys; a
-    // modal dialog also keeps the keys that would open or focus another window.
     if (const auto* dialog = dynamic_cast<const wxDialog*>(key.GetEventObject())) {
-        if (command == Command::Stop || command == Command::Close)
+        // A modal dialog of ours keeps every key to itself: the window behind it waits.
+        // In the find dialog Esc is the dialog's own, and so are the window's close keys.
+        if (dialog->IsModal() || command == Command::Stop || command == Command::Close)
             return false;
-        if (dialog->IsModal() &&
-            (command == Command::AddFavorite || command == Command::Find || command == Command::FocusAddress))
+    }
+    switch (command) {
+    case Command::Stop:
+        // Esc stops a load; otherwise it is the page's (its menus and dialogs close with
+        // it), and in the address box it puts the page's address back.
+        if (holdsWindowFocus(Combo1->Window()) && Combo1->Text() != WebBrowser1->LocationURL()) {
+            ShowAddress(WebBrowser1->LocationURL());
+            Combo1->Window()->SelectAll();
+            return true;
+        }
+        if (!WebBrowser1->Loading())
             return false;
+        break;
+    case Command::Undo:
+    case Command::Redo:
+        // Only a text field of the page: the window's own boxes keep their own keys.
+        if (!holdsWindowFocus(WebBrowser1->Window()))
+            return false;
+        break;
+    default:
+        break;
     }
     // The same run as the toolbar's, so a key's refusals read the same as a click's.
     runHandler([this, command] { run(command); });

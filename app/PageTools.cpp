@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
@@ -90,6 +91,10 @@ void Form1::addPageTools()
     });
     WebBrowser1->LoadingChange = [this, page, sign, spinner, place](bool loading) {
         if (loading) {
+            // After the handler of the key that opened it: a focus moved inside a key's
+            // handling leaves the page deaf to the next key.
+            if (std::exchange(pageFocusDue_, false))
+                CallAfter([page] { page->SetFocus(); });
             place();
             sign->Show();
             sign->Raise();

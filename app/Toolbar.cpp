@@ -36,6 +36,8 @@ void Form1::run(Command command, std::string_view address)
     case Command::ZoomOut: return ZoomBy(-1);
     case Command::ZoomReset: return ZoomBy(0);
     case Command::Close: Close(); return;
+    case Command::Undo: return WebBrowser1->Undo();
+    case Command::Redo: return WebBrowser1->Redo();
     }
 }
 

@@ -68,6 +68,8 @@ enum class Command {
     ZoomOut,
     ZoomReset,
     Close,
+    Undo, // in a text field of the page
+    Redo,
 };
 
 // ---- Toolbar ----
@@ -123,7 +125,8 @@ constexpr int slotOf(Command command)
 // The character code Enter (and keypad Enter) hands the address box's key handler.
 inline constexpr std::int16_t kKeyEnter = 13;
 
-// The window's keys, wherever the focus is. Shift is not part of a key: "Ctrl+Plus" is
+// The window's keys, wherever the focus is. Shift is part of a key only where the table
+// names it ("Ctrl+Shift+Z"); otherwise "Ctrl+R" is also Ctrl+Shift+R, and "Ctrl+Plus" is
 // Ctrl with "+", "=" or the keypad's "+".
 struct KeyBinding {
     std::string_view keys;
@@ -147,6 +150,8 @@ inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
     {"Ctrl+0", Command::ZoomReset},
     {"Ctrl+W", Command::Close},
     {"Ctrl+Q", Command::Close},
+    {"Ctrl+Z", Command::Undo},
+    {"Ctrl+Shift+Z", Command::Redo},
 });
 
 // ---- Page zoom ----

@@ -30,6 +30,9 @@ public:
     virtual void GoHome() = 0;
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
+    // Undoes or redoes the last edit in the page's text field that has the focus.
+    virtual void Undo() = 0;
+    virtual void Redo() = 0;
 
     // Highlights the matches of text in the page and moves to the next (or previous) one,
     // wrapping around, and selects it; FindResult tells which one it is and how many there

@@ -147,6 +147,7 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
     connectEngineSignals();
     connectDownloads();
     connectPageTools();
+    keepHandedBackKeysWithThePage();
 }
 
 void WebKitBrowser::connectEngineSignals()
@@ -409,7 +410,6 @@ void WebKitBrowser::open(const wxString& address)
 {
     endStep();
     started_ = true;
-    titleAwaited_ = false;
     // Passed as given: the scheme is settled before it gets here.
     const std::string uri = address.utf8_string();
     takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
@@ -590,24 +590,16 @@ void WebKitBrowser::onLoaded()
         if (!uri || std::strcmp(uri, kBlank) == 0)
             return;
     }
-    // The engine ends every load with this event, also a failed or stopped one.
+    // The engine ends every load with this event, also a failed or stopped one: the
+    // completion is told once a navigation. A title that comes later is only a title.
     reportCommandStates();
-    // The engine may tell the title only after the load has ended; the completion is then
-    // told again once the page has its name.
-    const char* title = webkit_web_view_get_title(web_);
-    titleAwaited_ = !title || !*title;
     tellCompletion();
 }
 
 void WebKitBrowser::onTitleChanged()
 {
-    const wxString title = textOf(webkit_web_view_get_title(web_));
     if (started_ && TitleChange)
-        TitleChange(title);
-    if (titleAwaited_ && !title.empty()) {
-        titleAwaited_ = false;
-        tellCompletion();
-    }
+        TitleChange(textOf(webkit_web_view_get_title(web_)));
 }
 
 void WebKitBrowser::tellCompletion()
@@ -616,9 +608,8 @@ void WebKitBrowser::tellCompletion()
         return;
     DownloadComplete();
     // Said under the first complete page, where it stays until the next one.
-    if (!titleAwaited_)
-        if (const std::string notice = takeWebsiteDataNotice(); !notice.empty())
-            tellStatus(notice);
+    if (const std::string notice = takeWebsiteDataNotice(); !notice.empty())
+        tellStatus(notice);
 }
 
 void WebKitBrowser::onHistoryChanged(void*, void* added, void*, WebKitBrowser* self)

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,6 +37,8 @@ public:
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
+    void Undo() override;
+    void Redo() override;
     void Find(const wxString& text, bool backwards, bool matchCase) override;
     void SetZoom(double level) override;
     double Zoom() const override;
@@ -104,6 +107,8 @@ private:
     void forgetPageDialog();
     // Tells the window a navigation ended, and what it should hear once after the first.
     void tellCompletion();
+    // Keys the engine hands back go to the page even after the focus moved (WebKitKeys.cpp).
+    void keepHandedBackKeysWithThePage();
     // Downloads a page may start (WebKitDownloadGate.cpp).
     void connectDownloads();
     void noteActivation();
@@ -131,7 +136,6 @@ private:
     WebKitBackForwardListItem* steppedFrom_ = nullptr;
     int queuedSteps_ = 0;
     bool stepRetried_ = false;
-    bool titleAwaited_ = false;
     // A new window the user asked for, opened here once the engine's signal has returned.
     std::string pendingAddress_;
     unsigned pendingSource_ = 0;
@@ -159,7 +163,12 @@ private:
     // The text and case of the search under way, so a repeat moves on to the next match.
     wxString findText_;
     bool findMatchCase_ = false;
-    bool findBackwards_ = false;
+    // The requests the engine has yet to answer, oldest first: a new search or a step.
+    struct FindStep {
+        bool fresh;
+        bool backwards;
+    };
+    std::deque<FindStep> findSteps_;
     // The match shown (from 1; 0 before the first answer) and the matches in the page.
     unsigned findCurrent_ = 0;
     unsigned findMatches_ = 0;

@@ -54,17 +54,28 @@ void WebKitBrowser::connectPageTools()
 {
     g_signal_connect(webView(), "scroll-event", G_CALLBACK(onScroll), host_);
     WebKitFindController* find = webkit_web_view_get_find_controller(webView());
-    // A new search tells how many matches the page holds; a step to the next or previous
-    // one tells no count of its own, so the count stays and the position moves.
+    // The engine answers each search and each step in turn, without saying which it
+    // answers: each answer belongs to the oldest request not yet answered. A new search
+    // tells how many matches the page holds; a step to the next or previous one tells no
+    // count of its own, so the count stays and the position moves.
     g_signal_connect(find, "found-text", G_CALLBACK(+[](WebKitFindController*, guint matches, WebKitBrowser* self) {
-                         if (self->findCurrent_ == 0)
+                         if (self->findSteps_.empty())
+                             return; // a search ended since
+                         const FindStep step = self->findSteps_.front();
+                         self->findSteps_.pop_front();
+                         if (step.fresh) {
                              self->findMatches_ = std::min(matches, kMaxMatches);
-                         self->findCurrent_ = steppedMatch(self->findCurrent_, self->findMatches_, self->findBackwards_);
+                             self->findCurrent_ = 0;
+                         }
+                         self->findCurrent_ = steppedMatch(self->findCurrent_, self->findMatches_, step.backwards);
                          if (self->FindResult)
                              self->FindResult(self->findCurrent_, self->findMatches_);
                      }),
                      this);
     g_signal_connect(find, "failed-to-find-text", G_CALLBACK(+[](WebKitFindController*, WebKitBrowser* self) {
+                         if (self->findSteps_.empty())
+                             return;
+                         self->findSteps_.pop_front();
                          self->findCurrent_ = self->findMatches_ = 0;
                          if (self->FindResult)
                              self->FindResult(0, 0);
@@ -103,16 +114,18 @@ void WebKitBrowser::showMatchAsSelected(bool shown)
 void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
 {
     WebKitFindController* find = webkit_web_view_get_find_controller(webView());
-    findBackwards_ = backwards;
     if (text.empty()) {
         findText_.clear();
+        findSteps_.clear();
         findCurrent_ = findMatches_ = 0;
         webkit_find_controller_search_finish(find);
         showMatchAsSelected(false);
         return;
     }
     showMatchAsSelected(true);
-    if (text == findText_ && matchCase == findMatchCase_ && findCurrent_ != 0) {
+    // The same search, answered or still on its way, moves on from where it stands.
+    if (text == findText_ && matchCase == findMatchCase_ && (findCurrent_ != 0 || !findSteps_.empty())) {
+        findSteps_.push_back({false, backwards});
         if (backwards)
             webkit_find_controller_search_previous(find);
         else
@@ -121,7 +134,7 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
     }
     findText_ = text;
     findMatchCase_ = matchCase;
-    findCurrent_ = findMatches_ = 0;
+    findSteps_.push_back({true, backwards});
     guint32 options = WEBKIT_FIND_OPTIONS_WRAP_AROUND;
     if (!matchCase)
         options |= WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE;
@@ -129,6 +142,10 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
         options |= WEBKIT_FIND_OPTIONS_BACKWARDS;
     webkit_find_controller_search(find, text.utf8_str(), options, kMaxMatches);
 }
+
+void WebKitBrowser::Undo() { webkit_web_view_execute_editing_command(webView(), WEBKIT_EDITING_COMMAND_UNDO); }
+
+void WebKitBrowser::Redo() { webkit_web_view_execute_editing_command(webView(), WEBKIT_EDITING_COMMAND_REDO); }
 
 void WebKitBrowser::SetZoom(double level) { webkit_web_view_set_zoom_level(webView(), level); }
 

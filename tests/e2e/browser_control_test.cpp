@@ -34,6 +34,33 @@ TEST_F(BrowserControl, OpenedPageCompletesAndReportsItsAddressAndName)
     EXPECT_EQ(server.hits("/a.html"), 1);
 }
 
+TEST_F(BrowserControl, ANavigationCompletesOnceHoweverLateItsTitle)
+{
+    std::vector<std::string> completedAt;
+    browser->DownloadComplete = [&] { completedAt.push_back(browser->LocationURL().utf8_string()); };
+    // A page whose title comes after its load; and an untitled page whose link leads to a
+    // slow page that has one.
+    server.route("/late.html", {200, "<script>onload = function () { setTimeout(function () {"
+                                     "document.title = 'Late' }, 300) }</script><p>late</p>", "text/html", ""});
+    Response slow;
+    slow.body = "<title>Slow</title><p>slow</p>";
+    slow.delay = std::chrono::milliseconds(800);
+    server.route("/slow.html", slow);
+    server.route("/untitled.html", {200, "<p>untitled</p><script>setTimeout(function () {"
+                                         "location.href = '/slow.html' }, 100)</script>", "text/html", ""});
+
+    browser->NavigateTo(server.url("/late.html"));
+    ASSERT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Late"; }));
+    EXPECT_EQ(completedAt, std::vector<std::string>{server.url("/late.html")}) << "the late title is only a title";
+
+    completedAt.clear();
+    browser->NavigateTo(server.url("/untitled.html"));
+    ASSERT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Slow"; }));
+    ASSERT_TRUE(runEventsUntil([&] { return completedAt.size() == 2; }));
+    EXPECT_EQ(completedAt, (std::vector<std::string>{server.url("/untitled.html"), server.url("/slow.html")}))
+        << "each page completes once, when it has loaded";
+}
+
 TEST_F(BrowserControl, FailedLoadStillCompletes)
 {
     std::string refused;

@@ -187,4 +187,52 @@ TEST_F(EngineFaults, ARedirectToALocalFileEndsThePageProcess)
            "(engine/EngineFaults.md, 5)";
 }
 
+TEST_F(EngineFaults, AKeyHandedBackAfterTheFocusMovedCostsThePageTheNextKey)
+{
+    DisplayLock alone;
+    // A box beside the view, as the window's address box is.
+    GtkWidget* entry = gtk_entry_new();
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    g_object_ref(view);
+    gtk_container_remove(GTK_CONTAINER(window), GTK_WIDGET(view));
+    gtk_box_pack_start(GTK_BOX(column), entry, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(column), GTK_WIDGET(view), TRUE, TRUE, 0);
+    g_object_unref(view);
+    gtk_container_add(GTK_CONTAINER(window), column);
+    gtk_widget_show_all(window);
+    server.route("/keys.html", [] {
+        Response r;
+        r.body = "<script>addEventListener('keydown', function (e) { document.title = 'key:' + e.key });"
+                 "document.title = 'keys'</script>";
+        return r;
+    }());
+    ASSERT_TRUE(load("/keys.html"));
+    gtk_window_present(GTK_WINDOW(window));
+    gtk_widget_grab_focus(GTK_WIDGET(view));
+    settle(500ms);
+    // Ctrl reaches the page, which hands it back; meanwhile the focus goes to the box, as
+    // the window's Ctrl+L takes it there.
+    const gulong moveFocus = g_signal_connect(view, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, GtkWidget* box) {
+                                                  g_idle_add_full(G_PRIORITY_HIGH, +[](gpointer b) {
+                                                      gtk_widget_grab_focus(GTK_WIDGET(b));
+                                                      return G_SOURCE_REMOVE;
+                                                  }, box, nullptr);
+                                                  return FALSE;
+                                              }),
+                                              entry);
+    ASSERT_EQ(std::system("xdotool keydown Control_L"), 0);
+    settle(500ms);
+    g_signal_handler_disconnect(view, moveFocus);
+    ASSERT_EQ(std::system("xdotool keyup Control_L"), 0);
+    gtk_widget_grab_focus(GTK_WIDGET(view));
+    settle(500ms);
+    ASSERT_EQ(std::system("xdotool key a"), 0);
+    settle(500ms);
+    EXPECT_STRNE(webkit_web_view_get_title(view), "key:a")
+        << "the engine gives the page the next key: drop WebKitKeys.cpp (engine/EngineFaults.md, 6)";
+    ASSERT_EQ(std::system("xdotool key b"), 0);
+    EXPECT_TRUE(runEventsUntil([&] { return std::string(webkit_web_view_get_title(view)) == "key:b"; }))
+        << "and the one after";
+}
+
 } // namespace

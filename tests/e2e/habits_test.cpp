@@ -1,8 +1,11 @@
 // The window's keys, find and zoom on the real engine, with keys typed as the display
 // delivers them, the page holding the focus.
 #include <cstdlib>
+#include <functional>
 
+#include <atk/atk.h>
 #include <glib/gi18n.h>
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/stattext.h>
@@ -14,6 +17,7 @@
 #include "app/FindDialog.h"
 #include "app/Language.h"
 #include "tests/support/HttpServer.h"
+#include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/UserActions.h"
 
@@ -158,10 +162,88 @@ TEST_F(RealHabits, APagesTextFieldKeepsItsEditingKeys)
     EXPECT_TRUE(captionIs("v:e")) << "copy and paste";
     keys("ctrl+a ctrl+x");
     EXPECT_TRUE(captionIs("v:")) << "cut";
+    keys("ctrl+z");
+    EXPECT_TRUE(captionIs("v:e")) << "undo";
+    keys("ctrl+shift+z");
+    EXPECT_TRUE(captionIs("v:")) << "redo";
 
     EXPECT_EQ(form->WebBrowser1->LocationURL(), wxString::FromUTF8(server.url("/form.html"))) << "no key navigated";
     EXPECT_DOUBLE_EQ(form->WebBrowser1->Zoom(), 1.0);
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RealHabits, WhatOpensFromTheBoxHandsThePageTheKeys)
+{
+    // A page that names in its title each key it gets.
+    // The title comes once the page listens.
+    server.route("/keys.html", {200, "<p>keys</p><script>addEventListener('keydown', function (e) {"
+                                     "document.title = 'key:' + (e.key == ' ' ? 'Space' : e.key) });"
+                                     "document.title = 'keys'</script>",
+                                "text/html", ""});
+    const std::string address = server.url("/keys.html");
+    struct Row {
+        const char* how;
+        std::function<void()> open;
+    };
+    const Row rows[] = {
+        {"Enter", [&] { keys("ctrl+l"); xdotool("type --delay 10 '" + address + "'"); keys("Return"); }},
+        {"GO...", [&] {
+             keys("ctrl+l");
+             xdotool("type --delay 10 '" + address + "'");
+             const wxPoint at = form->Command1->GetScreenPosition() + wxPoint(10, 5);
+             xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1");
+         }},
+        {"a history choice", [&] { keys("ctrl+l"); chooseFromList(form->Combo1->Window(), 0); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        ASSERT_TRUE(opened("/a.html", "Page A"));
+        focusPage();
+        row.open();
+        ASSERT_TRUE(captionIs("keys"));
+        keys("space");
+        EXPECT_TRUE(captionIs("key:Space")) << "the page reads on";
+        keys("Escape");
+        EXPECT_TRUE(captionIs("key:Escape")) << "nothing loads: Esc is the page's";
+        EXPECT_EQ(form->Combo1->Text(), wxString::FromUTF8(address)) << "no blank went into the box";
+    }
+}
+
+TEST_F(RealHabits, TheBoxFollowsAHistoryChoiceAndBack)
+{
+    Response redirect;
+    redirect.status = 302;
+    redirect.location = "/a.html";
+    server.route("/r", redirect);
+    // The box as a screen reader reads it.
+    GtkWidget* entry = gtk_bin_get_child(GTK_BIN(form->Combo1->Window()->GetHandle()));
+    std::string read;
+    const auto boxReads = [&](const std::string& address) {
+        return runEventsUntil([&] {
+            gchar* text = atk_text_get_text(ATK_TEXT(gtk_widget_get_accessible(entry)), 0, -1);
+            read = text ? text : "";
+            const bool reads = text && address == text;
+            g_free(text);
+            return reads;
+        });
+    };
+    ASSERT_TRUE(opened("/a.html", "Page A"));
+    for (const char* path : {"/r", "/b.html"}) {
+        focusPage();
+        keys("ctrl+l");
+        xdotool("type --delay 10 '" + server.url(path) + "'");
+        keys("Return");
+        ASSERT_TRUE(boxReads(server.url(path == std::string("/r") ? "/a.html" : path))) << read;
+    }
+    focusPage();
+    keys("ctrl+l");
+    chooseFromList(form->Combo1->Window(), 0); // the redirecting address, first typed
+    EXPECT_TRUE(captionIs("Page A"));
+    EXPECT_TRUE(boxReads(server.url("/a.html"))) << "the page's own address, once loaded: " << read;
+    focusPage();
+    keys("alt+Left");
+    EXPECT_TRUE(captionIs("Page B"));
+    EXPECT_TRUE(boxReads(server.url("/b.html"))) << "and after Back: " << read;
 }
 
 TEST_F(RealHabits, TheWindowsKeysWorkInItsDialogsAndEscStaysWithTheDialog)
@@ -184,21 +266,25 @@ TEST_F(RealHabits, TheWindowsKeysWorkInItsDialogsAndEscStaysWithTheDialog)
     keys("Escape");
     EXPECT_TRUE(runEventsUntil([&] { return !find->IsShown(); }, std::chrono::seconds(5))) << "Esc closes the dialog";
 
-    // The modal add-to-favorites dialog: the page's keys work, a second dialog is not opened.
+    // The modal add-to-favorites dialog keeps every key: the page behind it waits, and a
+    // second dialog is not opened.
     focusPage();
-    bool zoomedOut = false;
+    bool pageUntouched = false;
     wxTimer whileOpen;
     whileOpen.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        keys("ctrl+minus");
-        zoomedOut = runEventsUntil([&] { return form->WebBrowser1->Zoom() < 1.05; }, std::chrono::seconds(5));
-        keys("ctrl+d");
+        const int loads = server.hits("/a.html");
+        const double zoom = form->WebBrowser1->Zoom();
+        keys("F5 alt+Right ctrl+minus ctrl+d");
+        settle(std::chrono::milliseconds(500));
+        pageUntouched = server.hits("/a.html") == loads && form->WebBrowser1->Zoom() == zoom &&
+                        form->WebBrowser1->LocationName() == "Page A";
         keys("Escape");
     });
     whileOpen.StartOnce(1500);
     keys("ctrl+d");
-    EXPECT_TRUE(runEventsUntil([&] { return addDialogs == 1 && !whileOpen.IsRunning() && zoomedOut; },
-                               std::chrono::seconds(10)));
+    EXPECT_TRUE(runEventsUntil([&] { return addDialogs == 1 && !whileOpen.IsRunning(); }, std::chrono::seconds(10)));
     settle();
+    EXPECT_TRUE(pageUntouched) << "no key reached the page behind the dialog";
     EXPECT_EQ(addDialogs, 1);
     EXPECT_FALSE(std::filesystem::exists(*favoritesFolder)) << "cancelled, nothing written";
     EXPECT_TRUE(reports.empty());
@@ -233,6 +319,45 @@ TEST_F(RealHabits, FindCountsMatchesOrSaysThereAreNone)
         << find->status()->GetLabel();
 }
 
+TEST_F(RealHabits, FindKeepsOneCurrentMatchForItsKeysAndButtons)
+{
+    DisplayLock alone;
+    server.route("/apples.html", {200, "<title>Apples</title><p>apple one</p><p>apple two</p><p>apple three</p>",
+                                  "text/html", ""});
+    ASSERT_TRUE(opened("/apples.html", "Apples"));
+    focusPage();
+    keys("ctrl+f");
+    FindDialog* find = form->findDialog();
+    ASSERT_TRUE(find && runEventsUntil([&] { return find->IsShownOnScreen() && find->textField()->HasFocus(); }));
+    // Each step as a person takes it, and the match the dialog then names.
+    const auto clickOn = [&](wxWindow* button) {
+        const wxPoint at = button->GetScreenPosition() + wxPoint(button->GetSize().x / 2, button->GetSize().y / 2);
+        xdotool("mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " click 1");
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> take;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {"typed", [&] { xdotool("type --delay 30 apple"); }, "第 1 处，共 3 处"},
+        {"Enter", [&] { keys("Return"); }, "第 2 处，共 3 处"},
+        {"next", [&] { clickOn(find->nextButton()); }, "第 3 处，共 3 处"},
+        {"next again, round", [&] { clickOn(find->nextButton()); }, "第 1 处，共 3 处"},
+        {"previous, round", [&] { clickOn(find->previousButton()); }, "第 3 处，共 3 处"},
+        {"Shift+Enter", [&] { find->textField()->SetFocus(); keys("shift+Return"); }, "第 2 处，共 3 处"},
+        {"Enter", [&] { keys("Return"); }, "第 3 处，共 3 处"},
+        {"previous", [&] { clickOn(find->previousButton()); }, "第 2 处，共 3 处"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.take();
+        EXPECT_TRUE(runEventsUntil([&] { return find->status()->GetLabel() == wxString::FromUTF8(step.shown); },
+                                   std::chrono::seconds(5)))
+            << find->status()->GetLabel();
+    }
+}
+
 TEST_F(RealHabits, AnAddressWithoutASchemeOpensAsAWebAddress)
 {
     const std::string address = "127.0.0.1:" + std::to_string(server.port()) + "/a.html";
@@ -247,4 +372,3 @@ TEST_F(RealHabits, StockTextsOfTheToolkitAndTheEngineAreChinese)
     EXPECT_STREQ(g_dgettext("gtk30", "_OK"), "确定(_O)");
     EXPECT_STREQ(g_dgettext("WebKitGTK-4.1", "_Back"), "后退(_B)");
 }
-

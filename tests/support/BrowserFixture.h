@@ -41,8 +41,8 @@ protected:
         runPendingEvents();
     }
 
-    // Opens an address and waits for its load to complete. A page's completion may be told
-    // twice (again once its title arrives), so the address must match too.
+    // Opens an address and waits for its load to complete: a completion after the request,
+    // with the address the request asked for.
     bool open(const wxString& address)
     {
         const int before = completions;

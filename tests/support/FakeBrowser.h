@@ -22,6 +22,8 @@ public:
     void GoHome() override { call("GoHome"); }
     void Stop() override { call("Stop"); }
     void Refresh() override { call("Refresh"); }
+    void Undo() override { call("Undo"); }
+    void Redo() override { call("Redo"); }
     void Find(const wxString& text, bool backwards, bool matchCase) override
     {
         call(wxString::Format("Find %s%s%s", text, backwards ? " backwards" : "", matchCase ? " case" : ""));

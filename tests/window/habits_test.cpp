@@ -71,6 +71,7 @@ TEST_F(Habits, ToolbarKeysRunTheirButtonsWhereverTheFocusIs)
         {WXK_LEFT, wxMOD_ALT, "GoBack"},   {WXK_RIGHT, wxMOD_ALT, "GoForward"},
         {WXK_HOME, wxMOD_ALT, "GoHome"},   {WXK_ESCAPE, wxMOD_NONE, "Stop"},
     };
+    browser->loading = true; // Esc stops a load
     for (wxWindow* focus : {page(), box(), static_cast<wxWindow*>(form->Command1)})
         for (const Case& c : cases) {
             browser->calls.clear();
@@ -78,6 +79,58 @@ TEST_F(Habits, ToolbarKeysRunTheirButtonsWhereverTheFocusIs)
             EXPECT_EQ(browser->calls, std::vector<wxString>{c.call});
         }
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(Habits, EscStopsALoadAndOtherwiseIsThePagesOrPutsTheAddressBack)
+{
+    browser->url = "http://example.test/page";
+    struct Case {
+        const char* what;
+        wxWindow* focus;
+        bool loading;
+        const char* typed; // into the box first
+        bool kept;         // by the window, not passed on
+        bool stops;
+        const char* boxAfter;
+    };
+    const Case cases[] = {
+        {"in the page, nothing loading", page(), false, "", false, false, ""},
+        {"in the page, loading", page(), true, "", true, true, ""},
+        {"in the box, typed over", box(), false, "half-typ", true, false, "http://example.test/page"},
+        {"in the box, typed over, loading", box(), true, "half-typ", true, false, "http://example.test/page"},
+        {"in the box as loaded, loading", box(), true, "http://example.test/page", true, true,
+         "http://example.test/page"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.focus->SetFocus();
+        runPendingEvents();
+        form->Combo1->SetText(c.typed);
+        browser->loading = c.loading;
+        browser->calls.clear();
+        EXPECT_EQ(press(c.focus, WXK_ESCAPE), c.kept);
+        EXPECT_EQ(std::count(browser->calls.begin(), browser->calls.end(), "Stop"), c.stops ? 1 : 0);
+        EXPECT_EQ(form->Combo1->Text(), c.boxAfter);
+    }
+}
+
+TEST_F(Habits, UndoAndRedoAreThePagesTextFieldsOnly)
+{
+    const std::pair<int, const char*> keysAndCalls[] = {{wxMOD_CONTROL, "Undo"}, {wxMOD_CONTROL | wxMOD_SHIFT, "Redo"}};
+    for (const auto& [modifiers, call] : keysAndCalls) {
+        SCOPED_TRACE(call);
+        page()->SetFocus();
+        runPendingEvents();
+        browser->calls.clear();
+        EXPECT_TRUE(press(page(), 'Z', modifiers));
+        EXPECT_EQ(browser->calls, std::vector<wxString>{call});
+        // The address box keeps its own editing keys.
+        box()->SetFocus();
+        runPendingEvents();
+        browser->calls.clear();
+        EXPECT_FALSE(press(box(), 'Z', modifiers));
+        EXPECT_TRUE(browser->calls.empty());
+    }
 }
 
 TEST_F(Habits, KeysRefusedLikeTheirButtonsAndOtherKeysPassOn)
