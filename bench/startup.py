@@ -122,9 +122,9 @@ def main():
     med = {name: (statistics.median(t for t, _ in r), statistics.median(m for _, m in r))
            for name, r in results.items()}
     print(f"runs: {runs} each, alternating")
-    print(f"{'program':10} {'start-up ms':>12} {'PSS MiB':>9}")
+    print(f"{'program':10} {'start-up ms':>12} {'PSS MiB':>9}   per run (start-up ms)")
     for name, (t, m) in med.items():
-        print(f"{name:10} {t * 1000:12.0f} {m / 1024:9.1f}")
+        print(f"{name:10} {t * 1000:12.0f} {m / 1024:9.1f}   " + " ".join(f"{r * 1000:.0f}" for r, _ in results[name]))
     print(f"ratio      {med['zemora'][0] / med['floor'][0]:12.3f} {med['zemora'][1] / med['floor'][1]:9.3f}")
 
 
