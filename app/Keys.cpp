@@ -2,6 +2,7 @@
 // included), each running what its button or menu would.
 #include <wx/combobox.h>
 #include <wx/dialog.h>
+#include <wx/popupwin.h>
 
 #include "app/Form1.h"
 #include "app/ToolkitTweaks.h"
@@ -63,6 +64,10 @@ bool Form1::KeyDown(const wxKeyEvent& key)
     if (binding == kKeyBindings.end())
         return false;
     const Command command = binding->command;
+    // A list of ours dropped down keeps its keys: Esc closes it, Enter chooses.
+    if (auto* from = dynamic_cast<wxWindow*>(key.GetEventObject());
+        from && dynamic_cast<wxPopupWindow*>(wxGetTopLevelParent(from)))
+        return false;
     if (const auto* dialog = dynamic_cast<const wxDialog*>(key.GetEventObject())) {
         // A modal dialog of ours keeps every key to itself: the window behind it waits.
         // In the find dialog Esc is the dialog's own, and so are the window's close keys.

@@ -1,6 +1,7 @@
 #include "app/LongListPopup.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <wx/combobox.h>
 #include <wx/dcclient.h>
@@ -62,6 +63,20 @@ public:
             else
                 event.Skip();
         });
+        // Letters typed jump to the first entry that starts with them, as in any list.
+        rows_->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
+            const wxChar typed = event.GetUnicodeKey();
+            if (typed == WXK_NONE || typed < ' ' || event.HasAnyModifiers()) {
+                event.Skip();
+                return;
+            }
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastTyped_ > kTypeAheadPause)
+                prefix_.clear();
+            lastTyped_ = now;
+            prefix_ += typed;
+            jumpTo(prefix_);
+        });
     }
 
     // Below the drop-down, as wide, as many rows as fit on its screen.
@@ -97,8 +112,23 @@ private:
     }
     void OnDismiss() override { CallAfter([this] { Destroy(); }); }
 
+    void jumpTo(const wxString& prefix)
+    {
+        const wxString wanted = prefix.Lower();
+        for (int i = 0; i < box_.ListCount(); ++i)
+            if (box_.List(i).Lower().StartsWith(wanted)) {
+                rows_->SetSelection(i);
+                rows_->ScrollToRow(static_cast<std::size_t>(i));
+                return;
+            }
+    }
+
+    // A pause this long starts what is typed afresh.
+    static constexpr auto kTypeAheadPause = std::chrono::milliseconds(1000);
     ComboBox& box_;
     Rows* rows_;
+    wxString prefix_;
+    std::chrono::steady_clock::time_point lastTyped_;
 };
 
 } // namespace

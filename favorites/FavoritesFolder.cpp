@@ -1,5 +1,6 @@
 #include "favorites/FavoritesFolder.h"
 
+#include "base/AsciiText.h"
 #include "base/Paths.h"
 #include "base/UserFolders.h"
 #include "favorites/FileIo.h"
@@ -57,6 +58,7 @@ public:
             return 0;
         listing.folders.push_back(prefix.empty() ? prefix : prefix.substr(0, prefix.size() - 1));
         reserveForFolder(listing.entries, fd);
+        std::vector<std::string> files;
         std::vector<std::string> subFolders;
         for (;;) {
             errno = 0;
@@ -69,10 +71,15 @@ public:
             if (name.starts_with('.'))
                 continue;
             if (isShortcutFileName(name) && isOfKind(fd, *entry, DT_REG, S_IFREG))
-                listing.entries.push_back(prefix + entry->d_name);
+                files.emplace_back(name);
             else if (depth < kMaxFolderDepth && isOfKind(fd, *entry, DT_DIR, S_IFDIR))
                 subFolders.emplace_back(name);
         }
+        // In the order a person looks a name up, not the disk's.
+        std::sort(files.begin(), files.end(), lessIgnoringAsciiCase);
+        std::sort(subFolders.begin(), subFolders.end(), lessIgnoringAsciiCase);
+        for (const std::string& name : files)
+            listing.entries.push_back(prefix + name);
         for (const std::string& name : subFolders) {
             const int subFd = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
             Folder sub(subFd < 0 ? nullptr : ::fdopendir(subFd), &::closedir);

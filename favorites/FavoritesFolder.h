@@ -15,10 +15,10 @@ std::optional<std::string> favoritesFolder(const std::string& home, const std::s
 std::optional<std::string> favoritesFolderFromEnvironment();
 
 // What the favorites list shows of `folder`: its shortcut files (regular files, or links
-// to them, whose names end in ".url" in any case, hidden files left out) in the order the
-// file system gives them; then, after them, those of its sub-folders, each entry named
-// by its path below `folder` ("news/新闻.url"), so `folder` + "/" + entry finds the file.
-// Sub-folders are walked depth first in the file system's order, at most kMaxFolderDepth
+// to them, whose names end in ".url" in any case, hidden files left out) by name without
+// regard to case (lessIgnoringAsciiCase); then, after them, those of its sub-folders,
+// each entry named by its path below `folder` ("news/新闻.url"), so `folder` + "/" +
+// entry finds the file. Sub-folders are walked depth first by name, at most kMaxFolderDepth
 // deep; hidden folders are skipped, and a folder reached a second time (a link back up
 // the tree, a bind mount) is not walked again. A sub-folder that cannot be listed is
 // left out. A missing `folder` has none; Failure when `folder` itself cannot be listed.

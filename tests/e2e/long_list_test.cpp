@@ -56,3 +56,39 @@ TEST_F(LongList, AClickOnTheArrowOpensOurListAloneAndAClickChoosesFromIt)
     EXPECT_EQ(browser->calls.back(), wxString("NavigateTo ") + "http://" + form->Combo2->List(2).BeforeLast('.') + ".test/");
     EXPECT_TRUE(shownPopups().empty());
 }
+
+TEST_F(LongList, EscClosesItAndTypedLettersFindTheirEntry)
+{
+    DisplayLock alone;
+    for (int i = 0; i < kLongListEntries + 100; ++i)
+        writeFile("site" + std::to_string(i) + ".url", "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
+    writeFile("Zebra.url", "[InternetShortcut]\nURL=http://zebra.test/\n");
+    form->runHandler([this] { form->LoadFavoritesList(); });
+    form->Raise();
+    settle(300ms);
+    wxComboBox* box = form->Combo2->Window();
+    const wxSize size = box->GetSize();
+    const auto openList = [&] {
+        clickAt(box, size.x - size.y / 2, size.y / 2);
+        return runEventsUntil([] { return !shownPopups().empty(); }, 5s);
+    };
+    ASSERT_TRUE(openList());
+    settle(300ms);
+    ASSERT_EQ(std::system("xdotool key Escape"), 0);
+    EXPECT_TRUE(runEventsUntil([] { return shownPopups().empty(); }, 5s)) << "Esc closes the list";
+
+    struct Row {
+        const char* typed;
+        const char* opens;
+    };
+    for (const Row& row : {Row{"z", "http://zebra.test/"}, Row{"site42", "http://site42.test/"}}) {
+        SCOPED_TRACE(row.typed);
+        ASSERT_TRUE(openList());
+        settle(300ms);
+        browser->calls.clear();
+        ASSERT_EQ(std::system(("xdotool type --delay 50 " + std::string(row.typed)).c_str()), 0);
+        ASSERT_EQ(std::system("xdotool key Return"), 0);
+        ASSERT_TRUE(runEventsUntil([&] { return !browser->calls.empty(); }, 5s));
+        EXPECT_EQ(browser->calls.back(), wxString("NavigateTo ") + row.opens);
+    }
+}

@@ -65,23 +65,11 @@ TEST(FavoritesFolder, ConfigHomeAndMissingHome)
     EXPECT_EQ(favoritesFolder("", config.path()), std::nullopt);
 }
 
-// The file system's own order of the names in `folder` that are among `wanted`.
-std::vector<std::string> inFileSystemOrder(const std::string& folder, const std::vector<std::string>& wanted,
-                                           const std::string& prefix = "")
-{
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.c_str());
-    while (const dirent* entry = ::readdir(dir))
-        if (std::find(wanted.begin(), wanted.end(), entry->d_name) != wanted.end())
-            names.push_back(prefix + entry->d_name);
-    ::closedir(dir);
-    return names;
-}
-
-TEST(ListFavorites, ListsPlainShortcutFilesInFileSystemOrder)
+TEST(ListFavorites, ListsPlainShortcutFilesByNameWithoutRegardToCase)
 {
     TempFolder folder;
-    for (const char* name : {"a.url", "B.URL", "c.Url", "notes.txt", "url", "x.url.bak", ".hidden.url"})
+    for (const char* name : {"c.Url", "a.url", "B.URL", "notes.txt", "url", "x.url.bak", ".hidden.url", "A.url",
+                             "新闻.url", "0.url"})
         test::writeFile(folder / name, "");
     ASSERT_EQ(::mkdir((folder / ".dir.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0);
@@ -89,36 +77,31 @@ TEST(ListFavorites, ListsPlainShortcutFilesInFileSystemOrder)
         ASSERT_EQ(::symlink(target, (folder / name).c_str()), 0);
 
     const FavoritesListing listing = listFavorites(folder.path());
-    EXPECT_EQ(listing.entries, inFileSystemOrder(folder.path(), {"a.url", "B.URL", "c.Url", "link.url"}));
+    EXPECT_EQ(listing.entries,
+              (std::vector<std::string>{"0.url", "A.url", "a.url", "B.URL", "c.Url", "link.url", "新闻.url"}));
     EXPECT_EQ(listing.folders, (std::vector<std::string>{"", "dirlink.url"})) << "a folder is walked, not listed";
 }
 
-TEST(ListFavorites, SubFoldersFollowTheFolderOwnFilesDepthFirst)
+TEST(ListFavorites, SubFoldersFollowTheFolderOwnFilesDepthFirstByName)
 {
     TempFolder folder;
-    for (const char* path : {"新闻", "新闻/国内", "a", "a/b", ".hidden", "a/.hidden", "empty"})
+    for (const char* path : {"新闻", "新闻/国内", "a", "a/b", "B", ".hidden", "a/.hidden", "empty"})
         ASSERT_EQ(::mkdir((folder / path).c_str(), 0755), 0);
-    for (const char* path : {"新闻/国内/x.url", "新闻/y.url", "新闻/z.URL", "a/b/c.url", "a/d.url", "top.url", "z.url",
-                             ".hidden/no.url", "a/.hidden/no.url", "a/.no.url", "a/no.txt"})
+    for (const char* path : {"新闻/国内/x.url", "新闻/y.url", "新闻/z.URL", "a/b/c.url", "a/d.url", "B/e.url", "top.url",
+                             "Z.url", ".hidden/no.url", "a/.hidden/no.url", "a/.no.url", "a/no.txt"})
         test::writeFile(folder / path, "");
 
     const FavoritesListing listing = listFavorites(folder.path());
-    // Each folder's own files, then each of its sub-folders in turn, all in the file
-    // system's order.
-    std::vector<std::string> expected = inFileSystemOrder(folder.path(), {"top.url", "z.url"});
-    for (const std::string& sub : inFileSystemOrder(folder.path(), {"新闻", "a"})) {
-        for (const std::string& file : inFileSystemOrder(folder / sub, {"y.url", "z.URL", "d.url"}, sub + "/"))
-            expected.push_back(file);
-        expected.push_back(sub == "a" ? "a/b/c.url" : "新闻/国内/x.url");
-    }
-    EXPECT_EQ(listing.entries, expected);
+    // Each folder's own files, then each of its sub-folders in turn, all by name.
+    EXPECT_EQ(listing.entries, (std::vector<std::string>{"top.url", "Z.url", "a/d.url", "a/b/c.url", "B/e.url",
+                                                         "新闻/y.url", "新闻/z.URL", "新闻/国内/x.url"}));
     for (const std::string& entry : listing.entries) {
         struct stat status;
         EXPECT_EQ(::stat((folder.path() + "/" + entry).c_str(), &status), 0) << entry << ": the path rebuilds";
     }
     std::vector<std::string> folders = listing.folders;
     std::sort(folders.begin(), folders.end());
-    EXPECT_EQ(folders, (std::vector<std::string>{"", "a", "a/b", "empty", "新闻", "新闻/国内"}));
+    EXPECT_EQ(folders, (std::vector<std::string>{"", "B", "a", "a/b", "empty", "新闻", "新闻/国内"}));
 }
 
 TEST(ListFavorites, GoesEightFoldersDeepAndWalksEachFolderOnce)
