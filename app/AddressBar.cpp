@@ -65,6 +65,14 @@ bool Form1::AddressBeingTyped() const
     return holdsWindowFocus(Combo1->Window()) && Combo1->Text() != addressShown_;
 }
 
+void Form1::DropOnAddress(const wxString& text, bool link)
+{
+    // A drop takes the box's place; pasted text, it never holds a script to run.
+    Combo1->SetText(wxString::FromUTF8(withoutScriptScheme(text.utf8_string())));
+    if (link)
+        OpenTypedAddress();
+}
+
 void Form1::PasteAddress(wxClipboardTextEvent& event)
 {
     wxString pasted;

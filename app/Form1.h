@@ -99,6 +99,8 @@ public:
     // Pastes into the address box without a "javascript:" in front: a page may talk the
     // user into pasting script that would run as the shown page.
     void PasteAddress(wxClipboardTextEvent& event);
+    // What is dropped on the address box replaces its text; a dropped link opens.
+    void DropOnAddress(const wxString& text, bool link);
     // Lists the Favorites folder again by LoadFavoritesList's rules, keeping the text in
     // the box; a folder that cannot be listed leaves the list as it is.
     void RefreshFavoritesList();

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "browse/DraggedText.h"
+
 #include <wx/combobox.h>
 #include <wx/stattext.h>
 #include <wx/event.h>
@@ -311,6 +313,51 @@ void appendToList(wxComboBox* box, const wxString& item)
     // Straight to the native list: the toolkit wrapper counts the entries one by one on
     // every append, which makes filling a long list quadratic.
     gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(box->GetHandle()), item.utf8_str());
+}
+
+void whenDropped(wxComboBox* box, std::function<void(const wxString& text, bool link)> dropped)
+{
+    using Dropped = std::function<void(const wxString&, bool)>;
+    enum Kind : guint { kText, kLink, kMarkup };
+    GtkWidget* entry = gtk_bin_get_child(GTK_BIN(box->GetHandle()));
+    // An address dragged from elsewhere comes as a link; one dragged from a page comes as
+    // the page's markup of it, read for the link; anything else as text.
+    GtkTargetList* targets = gtk_target_list_new(nullptr, 0);
+    gtk_target_list_add_uri_targets(targets, kLink);
+    gtk_target_list_add(targets, gdk_atom_intern_static_string("text/html"), 0, kMarkup);
+    gtk_target_list_add_text_targets(targets, kText);
+    gtk_drag_dest_set_target_list(entry, targets);
+    gtk_target_list_unref(targets);
+    g_signal_connect_data(
+        entry, "drag-data-received",
+        G_CALLBACK(+[](GtkWidget* self, GdkDragContext* context, gint, gint, GtkSelectionData* data, guint kind,
+                       guint time, Dropped* tell) {
+            g_signal_stop_emission_by_name(self, "drag-data-received");
+            std::string text;
+            bool link = false;
+            if (kind == kLink) {
+                gchar** uris = gtk_selection_data_get_uris(data);
+                link = uris && uris[0];
+                text = link ? uris[0] : "";
+                g_strfreev(uris);
+            } else if (kind == kMarkup) {
+                const gint length = gtk_selection_data_get_length(data);
+                const auto* bytes = reinterpret_cast<const char*>(gtk_selection_data_get_data(data));
+                text = draggedLink(bytes && length > 0 ? std::string(bytes, static_cast<std::size_t>(length)) : "");
+                link = !text.empty();
+                // Text dragged from a page: asked for again as text.
+                if (!link)
+                    return gtk_drag_get_data(self, context, gdk_atom_intern_static_string("UTF8_STRING"), time);
+            } else if (guchar* plain = gtk_selection_data_get_text(data)) {
+                text = reinterpret_cast<const char*>(plain);
+                g_free(plain);
+            }
+            gtk_drag_finish(context, !text.empty(), FALSE, time);
+            if (!text.empty())
+                (*tell)(wxString::FromUTF8(text).Strip(wxString::both), link);
+        }),
+        new Dropped(std::move(dropped)), [](gpointer data, GClosure*) { delete static_cast<Dropped*>(data); },
+        G_CONNECT_DEFAULT);
 }
 
 void whenListOpens(wxComboBox* box, std::function<bool()> instead)
@@ -695,6 +742,7 @@ int pictureRoom(const wxToolBar* bar) { return bar->GetSize().y; }
 void appendToList(wxComboBox* box, const wxString& item) { box->Append(item); }
 
 void whenListOpens(wxComboBox*, std::function<bool()>) {}
+void whenDropped(wxComboBox*, std::function<void(const wxString&, bool)>) {}
 void replaceList(wxComboBox* box, const std::vector<wxString>& items)
 {
     const wxString text = box->GetValue();

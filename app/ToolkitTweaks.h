@@ -43,6 +43,10 @@ int pictureRoom(const wxToolBar* bar);
 // buttons the arrow keys walk; hidden controls and labels are passed over.
 void followTabOrder(wxWindow* panel, std::vector<wxWindow*> order);
 
+// Hands what is dropped on a drop-down's text field to `dropped` instead of inserting it
+// where it falls: a link (a dragged address) with `link` true, or text.
+void whenDropped(wxComboBox* box, std::function<void(const wxString& text, bool link)> dropped);
+
 // Appends to a drop-down's list without the toolkit's walk over the existing entries.
 void appendToList(wxComboBox* box, const wxString& item);
 

@@ -5,6 +5,7 @@
 #include <wx/toolbar.h>
 
 #include "app/Form1.h"
+#include "app/ToolkitTweaks.h"
 
 namespace zemora {
 
@@ -37,6 +38,9 @@ void Form1::wireEvents()
         runHandler([this, &keyAscii] { Combo1_KeyPress(keyAscii); });
     });
     Combo1->Window()->Bind(wxEVT_TEXT_PASTE, [this](wxClipboardTextEvent& event) { PasteAddress(event); });
+    whenDropped(Combo1->Window(), [this](const wxString& text, bool link) {
+        runHandler([&] { DropOnAddress(text, link); });
+    });
     Command1->Bind(wxEVT_BUTTON, handle(&Form1::Command1_Click));
     Toolbar1->Window()->Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
         const int position = Toolbar1->positionOf(event.GetId());

@@ -264,6 +264,8 @@ inline constexpr std::string_view kErrorPageTitle = "无法显示网页 (The pag
 inline constexpr BilingualText kPageAddressLabel{"网址", "Address"};
 inline constexpr BilingualText kPageReasonLabel{"原因", "Reason"};
 inline constexpr BilingualText kLoadFailedHeading{"无法打开这个网页", "This page could not be opened"};
+// Offered on the page of a site name the address box made of a word: {text} is the word.
+inline constexpr BilingualText kSearchInstead{"搜索“{text}”", "Search for “{text}”"};
 inline constexpr BilingualText kLoadFailedAdvice{
     "请检查网址和网络连接，然后点击“刷新”再试。",
     "Check the address and the network connection, then press Refresh to try again."};

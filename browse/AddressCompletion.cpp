@@ -3,6 +3,7 @@
 #include "base/AsciiText.h"
 #include "base/PercentEncoding.h"
 #include "base/Settings.h"
+#include "browse/PageRequests.h"
 
 namespace zemora {
 
@@ -27,6 +28,12 @@ std::size_t schemeNameLength(std::string_view text)
         ++i;
     return i;
 }
+
+// What a bare site name becomes, and what it never holds (text with one of these is a
+// host name or an address already).
+constexpr std::string_view kBareNamePrefix = "http://www.";
+constexpr std::string_view kBareNameSuffix = ".com";
+constexpr std::string_view kNotInABareName = ".:/";
 
 // Up to the first "/", "?" or "#": where a host name would be.
 std::string_view hostPart(std::string_view text) { return text.substr(0, text.find_first_of("/?#")); }
@@ -54,10 +61,24 @@ std::string CompleteAddress(std::string_view address)
     if (hasScheme(address) && schemeOf(address) != "javascript")
         return std::string(address);
     if (holdsBlank(hostPart(address)))
-        return std::string(kSearchPrefix) + percentEncoded(address);
-    if (address.find_first_of(".:/") != std::string_view::npos)
+        return searchAddress(address);
+    if (address.find_first_of(kNotInABareName) != std::string_view::npos)
         return "http://" + std::string(address);
-    return "http://www." + std::string(address) + ".com";
+    return std::string(kBareNamePrefix) + std::string(address) + std::string(kBareNameSuffix);
+}
+
+std::string searchAddress(std::string_view text) { return std::string(kSearchPrefix) + percentEncoded(text); }
+
+std::optional<std::string> completedBareName(std::string_view address)
+{
+    if (!address.starts_with(kBareNamePrefix) || !address.ends_with(kBareNameSuffix) ||
+        address.size() <= kBareNamePrefix.size() + kBareNameSuffix.size())
+        return std::nullopt;
+    const std::string_view name =
+        address.substr(kBareNamePrefix.size(), address.size() - kBareNamePrefix.size() - kBareNameSuffix.size());
+    if (name.find_first_of(kNotInABareName) != std::string_view::npos || holdsBlank(name))
+        return std::nullopt;
+    return std::string(name);
 }
 
 std::string schemeOf(std::string_view address)
@@ -84,6 +105,28 @@ bool hasScheme(std::string_view address)
     const std::size_t digits = rest.find_first_not_of("0123456789");
     const bool port = !rest.empty() && digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
     return !port;
+}
+
+std::string hostOf(std::string_view address)
+{
+    std::string_view rest = address;
+    if (parsedScheme(rest) == "blob")
+        rest.remove_prefix(rest.find(':') + 1);
+    const std::size_t authority = rest.find("://");
+    if (authority == std::string_view::npos)
+        return {};
+    rest.remove_prefix(authority + 3);
+    rest = rest.substr(0, rest.find_first_of("/?#"));
+    if (const std::size_t at = rest.rfind('@'); at != std::string_view::npos)
+        rest.remove_prefix(at + 1);
+    // The port is no part of the host; an IPv6 host keeps its brackets.
+    const std::size_t colon = rest.rfind(':');
+    if (colon != std::string_view::npos && rest.find(']', colon) == std::string_view::npos)
+        rest = rest.substr(0, colon);
+    std::string host(rest);
+    for (char& c : host)
+        c = asciiLower(c);
+    return host;
 }
 
 std::string withDefaultScheme(std::string_view address)

@@ -1,6 +1,7 @@
 #pragma once
 // Addresses: what counts as a scheme (one rule for every floor and path), and what the
 // address box makes of typed text. Text is UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,17 @@ std::string trimSpaces(std::string_view text);
 // search (kSearchPrefix + the text percent-encoded); a host name, host and port or path
 // gets "http://", and a bare site name becomes "http://www." + name + ".com".
 std::string CompleteAddress(std::string_view address);
+
+// The host an address names, in lower case, without its port; for a blob: address, its
+// origin's. Empty for addresses that name no host.
+std::string hostOf(std::string_view address);
+
+// The address that searches for text with the start page's engine.
+std::string searchAddress(std::string_view text);
+
+// The bare site name a typed address was completed from ("天气" for
+// "http://www.天气.com"); nothing for any other address.
+std::optional<std::string> completedBareName(std::string_view address);
 
 // Whether an address names its scheme: "http://x", "com.example.app://x", "about:blank",
 // "mailto:a@b". A host and port ("localhost:8080", "www.x.com:80/a") is no scheme, nor is

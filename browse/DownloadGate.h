@@ -35,8 +35,4 @@ enum class DownloadVerdict {
 // without a new click need the user's answer, asked once for the page.
 DownloadVerdict judgeDownload(const DownloadStart& start);
 
-// The site of an address: its host as given; for a blob: address, its origin's. Empty for
-// addresses that name no host.
-std::string hostOf(std::string_view address);
-
 } // namespace zemora

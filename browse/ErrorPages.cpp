@@ -1,5 +1,8 @@
 #include "browse/ErrorPages.h"
 
+#include "base/Failure.h"
+#include "browse/AddressCompletion.h"
+
 namespace zemora {
 
 namespace {
@@ -80,9 +83,16 @@ std::vector<FailureReason> certificateReasons(unsigned flags)
     return reasons;
 }
 
-std::string loadFailedPage(const std::string& address, const FailureReason& reason)
+std::string loadFailedPage(const std::string& address, const FailureReason& reason, const std::string& searchFor)
 {
-    return page(kLoadFailedHeading, address, {reason}, kLoadFailedAdvice);
+    std::string html = page(kLoadFailedHeading, address, {reason}, kLoadFailedAdvice);
+    if (searchFor.empty())
+        return html;
+    const std::string offer = "<p><a href=\"" + htmlEscaped(searchAddress(searchFor)) + "\">" +
+                              htmlEscaped(fill(kSearchInstead.chinese, {{"text", searchFor}})) + "</a> " +
+                              inEnglish("(" + fill(kSearchInstead.english, {{"text", searchFor}}) + ")") + "</p>\n";
+    html.insert(html.rfind("</body>"), offer);
+    return html;
 }
 
 std::string certificatePage(const std::string& address, unsigned flags)

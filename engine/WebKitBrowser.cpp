@@ -80,6 +80,22 @@ FailureReason reasonOf(const GError* error)
     return failureReason(kLoadFailed, message);
 }
 
+// A word the address box made a site's name of, when no such site can be found: what
+// the user meant to search for, most likely. The engine spells the name as the network
+// does (punycode, a "/" after it); the word is the user's.
+std::string searchOffered(const std::string& address, const GError* error)
+{
+    if (reasonOf(error).chinese != kServerUnknown.chinese)
+        return {};
+    const std::string host = hostOf(address);
+    if (address != "http://" + host && address != "http://" + host + "/")
+        return {};
+    gchar* unicode = g_hostname_to_unicode(host.c_str());
+    const std::string name = unicode ? unicode : host;
+    g_free(unicode);
+    return completedBareName("http://" + name).value_or("");
+}
+
 // Failures that are no failure to show: a stop, a download taking over, a plug-in.
 bool isQuietFailure(const GError* error)
 {
@@ -223,7 +239,7 @@ gboolean WebKitBrowser::onLoadFailed(WebKitWebView*, int, char* address, void* e
     if (isQuietFailure(failure) || !address)
         return FALSE;
     const std::string kept = addressToKeep(self->loadAddress_, address);
-    self->showOwnPage(loadFailedPage(kept, reasonOf(failure)), kept);
+    self->showOwnPage(loadFailedPage(kept, reasonOf(failure), searchOffered(kept, failure)), kept);
     return TRUE;
 }
 

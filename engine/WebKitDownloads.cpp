@@ -13,6 +13,7 @@
 
 #include "base/Failure.h"
 #include "base/Paths.h"
+#include "browse/AddressCompletion.h"
 #include "browse/DownloadNames.h"
 #include "engine/EngineProcesses.h"
 

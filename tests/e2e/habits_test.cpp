@@ -1,6 +1,7 @@
 // The window's keys, find and zoom on the real engine, with keys typed as the display
 // delivers them, the page holding the focus.
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include <atk/atk.h>
@@ -244,6 +245,50 @@ TEST_F(RealHabits, TheBoxFollowsAHistoryChoiceAndBack)
     keys("alt+Left");
     EXPECT_TRUE(captionIs("Page B"));
     EXPECT_TRUE(boxReads(server.url("/b.html"))) << "and after Back: " << read;
+}
+
+TEST_F(RealHabits, WhatIsDroppedOnTheBoxTakesItsPlaceAndADroppedLinkOpens)
+{
+    DisplayLock alone;
+    server.route("/drag.html", {200, "<title>Drag</title><body style='margin:0'>"
+                                     "<a href='/b.html' style='position:absolute;left:10px;top:10px;font-size:40px'>link</a> "
+                                     "<div style='padding:150px 0 0 10px;font-size:40px;line-height:50px'>word</div></body>",
+                                "text/html", ""});
+    // Presses in the page, moves over the box in steps as a hand does, and lets go.
+    const auto dragToBox = [&](wxPoint from) {
+        form->Raise();
+        const wxPoint start = form->WebBrowser1->Window()->GetScreenPosition() + from;
+        wxWindow* box = form->Combo1->Window();
+        const wxPoint end = box->GetScreenPosition() + wxPoint(box->GetSize().x / 2, box->GetSize().y / 2);
+        std::string moves;
+        for (int step = 1; step <= 10; ++step)
+            moves += " mousemove " + std::to_string(start.x + (end.x - start.x) * step / 10) + " " +
+                     std::to_string(start.y + (end.y - start.y) * step / 10) + " sleep 0.05";
+        // The window answers while the hand moves: the drag is a conversation with it.
+        const std::filesystem::path done = testHome() / "dragged";
+        std::filesystem::remove(done);
+        const std::string command = "(xdotool mousemove " + std::to_string(start.x) + " " + std::to_string(start.y) +
+                                    " mousedown 1" + moves + " sleep 0.3 mouseup 1; touch '" + done.string() + "') &";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_TRUE(runEventsUntil([&] { return std::filesystem::exists(done); }));
+        settle();
+    };
+    // Text: a word chosen with a double click, dragged over, takes the box's place.
+    ASSERT_TRUE(opened("/drag.html", "Drag"));
+    form->Combo1->SetText("http://old.example/address");
+    clickInPage({40, 175});
+    xdotool("click --repeat 2 1");
+    settle(std::chrono::milliseconds(800)); // no third click
+    dragToBox({40, 175});
+    EXPECT_TRUE(runEventsUntil([&] { return form->Combo1->Text() == "word"; })) << form->Combo1->Text();
+    settle();
+    EXPECT_TRUE(form->GetTitle().StartsWith("Drag")) << "text opens nothing";
+    // A link opens.
+    clickInPage({300, 300}); // the word no longer chosen
+    dragToBox({40, 35});
+    EXPECT_TRUE(captionIs("Page B"));
+    EXPECT_EQ(form->Combo1->Text(), wxString::FromUTF8(server.url("/b.html")));
+    EXPECT_TRUE(form->Combo1->Contains(wxString::FromUTF8(server.url("/b.html")))) << "kept as typed";
 }
 
 TEST_F(RealHabits, TheWindowsKeysWorkInItsDialogsAndEscStaysWithTheDialog)

@@ -108,3 +108,38 @@ TEST(AddressCompletion, EveryPathSharesOneIdeaOfAScheme)
         EXPECT_EQ(withDefaultScheme(c.address), c.handed);
     }
 }
+
+TEST(AddressCompletion, AnAddressNamesItsHost)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://Example.TEST:8080/a?b#c", "example.test"},
+        {"https://user:pw@host.test/x", "host.test"},
+        {"blob:https://files.test/1d2c-33", "files.test"},
+        {"http://[::1]:8000/", "[::1]"},
+        {"http://127.0.0.1/", "127.0.0.1"},
+        {"data:text/plain,x", ""},
+        {"about:blank", ""},
+        {"", ""},
+    };
+    for (const auto& [address, host] : cases)
+        EXPECT_EQ(hostOf(address), host) << address;
+}
+
+TEST(AddressCompletion, AWordTheBoxMadeASiteOfIsFoundAgain)
+{
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"http://www.天气.com", "天气"},
+        {"http://www.news.com", "news"},
+        {"http://www.sina.com.cn", std::nullopt},
+        {"http://www.a.b.com", std::nullopt},
+        {"http://www..com", std::nullopt},
+        {"https://www.news.com", std::nullopt},
+        {"http://www.news.com/a", std::nullopt},
+        {"http://example.com", std::nullopt},
+    };
+    for (const auto& [address, word] : cases)
+        EXPECT_EQ(completedBareName(address), word) << address;
+    // Each way round: what the box makes of a word is found to be that word.
+    for (const char* word : {"天气", "news", "x"})
+        EXPECT_EQ(completedBareName(CompleteAddress(word)), word);
+}

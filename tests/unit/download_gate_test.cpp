@@ -31,19 +31,3 @@ TEST(DownloadGate, OnlyTheUserOpensTheWayForDownloads)
     for (const Case& c : cases)
         EXPECT_EQ(judgeDownload(c.start), c.verdict) << c.what;
 }
-
-TEST(DownloadGate, AnAddressNamesItsHost)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"http://Example.TEST:8080/a?b#c", "example.test"},
-        {"https://user:pw@host.test/x", "host.test"},
-        {"blob:https://files.test/1d2c-33", "files.test"},
-        {"http://[::1]:8000/", "[::1]"},
-        {"http://127.0.0.1/", "127.0.0.1"},
-        {"data:text/plain,x", ""},
-        {"about:blank", ""},
-        {"", ""},
-    };
-    for (const auto& [address, host] : cases)
-        EXPECT_EQ(hostOf(address), host) << address;
-}

@@ -1,4 +1,5 @@
 #include "browse/ErrorPages.h"
+#include "browse/AddressCompletion.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,18 @@ TEST(ErrorPages, AddressAndReasonAreEscaped)
     EXPECT_NE(html.find("why &amp; &lt;i&gt;"), std::string::npos);
     EXPECT_NE(html.find("无法打开这个网页"), std::string::npos);
     EXPECT_NE(html.find("could not be opened"), std::string::npos);
+}
+
+TEST(ErrorPages, AWordTakenForASiteIsOfferedAsASearch)
+{
+    const std::string html = loadFailedPage("http://www.天气.com/", failureReason(kServerUnknown), "天气");
+    EXPECT_NE(html.find("<a href=\"" + htmlEscaped(searchAddress("天气")) + "\">搜索“天气”</a>"), std::string::npos)
+        << html;
+    EXPECT_TRUE(markedEnglish(html, "Search for “天气”"));
+    EXPECT_EQ(loadFailedPage("http://h/", failureReason(kServerUnknown)).find("<a "), std::string::npos)
+        << "no offer without a word";
+    // The word is the user's text: escaped like the rest.
+    EXPECT_EQ(loadFailedPage("http://h/", failureReason(kServerUnknown), "<b>").find("<b>"), std::string::npos);
 }
 
 TEST(ErrorPages, CertificatePageNamesEachProblem)
