@@ -19,6 +19,7 @@ void Form1::WebBrowser1_CommandStateChange(std::int32_t Command, bool Enable)
 void Form1::WebBrowser1_DownloadComplete()
 {
     Label2->SetLabel(wxText(kBanner));
+    bannerTellsDownloads_ = false;
     // A page that reloads itself (a meta refresh) must not wipe what the user is typing.
     if (!AddressBeingTyped())
         ShowAddress(WebBrowser1->LocationURL());
@@ -37,6 +38,10 @@ void Form1::WebBrowser1_TitleChange(const wxString& Text)
 }
 
 // The banner line carries a download's progress and outcome until the next page completes.
-void Form1::WebBrowser1_StatusTextChange(const wxString& Text) { Label2->SetLabel(Text); }
+void Form1::WebBrowser1_StatusTextChange(const wxString& Text)
+{
+    Label2->SetLabel(Text);
+    bannerTellsDownloads_ = false;
+}
 
 } // namespace zemora

@@ -20,6 +20,7 @@
 
 class wxButton;
 class wxClipboardTextEvent;
+class wxCloseEvent;
 class wxKeyEvent;
 class wxPanel;
 class wxStaticText;
@@ -38,6 +39,11 @@ struct Form1Seams {
     std::function<void(const std::string& message)> reportFailure;
     // Tells the user something that is no failure (UTF-8 text).
     std::function<void(const std::string& message)> tellUser;
+    // Asks the user a question that is answered yes or no (UTF-8 text).
+    std::function<bool(const std::string& question)> ask;
+    // Opens a saved file with the desktop's program for it, or shows it in its folder.
+    std::function<void(const std::string& path)> openFile;
+    std::function<void(const std::string& path)> showInFolder;
     // The add-to-favorites dialog.
     std::function<std::optional<AddFavoriteChoice>(wxWindow* owner, const wxString& name,
                                                    const std::string& favoritesFolder)>
@@ -122,9 +128,11 @@ public:
     void run(Command command, std::string_view address = {});
     void FocusAddress();
     void ShowFind();
+    void ShowDownloads();
     // Walks the zoom steps (1 in, -1 out); 0 back to the page's own size.
     void ZoomBy(int steps);
     class FindDialog* findDialog() const { return findDialog_; }
+    class DownloadsDialog* downloadsDialog() const { return downloadsDialog_; }
     wxWindow* loadingSign() const { return loadingSign_; }
 
 private:
@@ -177,6 +185,11 @@ private:
     std::vector<std::unique_ptr<LayoutControl>> entries_;
     std::vector<LayoutControl*> collection_;
     class FindDialog* findDialog_ = nullptr;
+    class DownloadsDialog* downloadsDialog_ = nullptr;
+    // The banner line tells of downloads: a click on it opens their list.
+    bool bannerTellsDownloads_ = false;
+    // Closing asks first while downloads run.
+    void askBeforeClosing(wxCloseEvent& event);
     wxWindow* loadingSign_ = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
 #include "app/Form1.h"
 #include "app/ToolkitTweaks.h"
@@ -124,6 +125,37 @@ void Form1::ShowFind()
         hearKeysFirst(findDialog_, this);
     }
     findDialog_->Open();
+}
+
+void Form1::ShowDownloads()
+{
+    if (!downloadsDialog_) {
+        DownloadsDialog::Actions actions;
+        actions.list = [this] { return WebBrowser1->Downloads(); };
+        actions.cancel = [this](unsigned id) { runHandler([&] { WebBrowser1->CancelDownload(id); }); };
+        actions.open = [this](const DownloadInfo& download) { runHandler([&] { seams_.openFile(download.path); }); };
+        actions.showInFolder = [this](const DownloadInfo& download) {
+            runHandler([&] { seams_.showInFolder(download.path); });
+        };
+        downloadsDialog_ = new DownloadsDialog(this, std::move(actions));
+        hearKeysFirst(downloadsDialog_, this);
+    }
+    downloadsDialog_->Open();
+}
+
+void Form1::askBeforeClosing(wxCloseEvent& event)
+{
+    const std::vector<DownloadInfo> downloads = WebBrowser1->Downloads();
+    const auto running = std::count_if(downloads.begin(), downloads.end(), [](const DownloadInfo& d) {
+        return d.state == DownloadInfo::State::Running || d.state == DownloadInfo::State::Waiting;
+    });
+    // Closed anyway, the window takes the partial files with it.
+    if (running > 0 && event.CanVeto() &&
+        !seams_.ask(bilingual(kCloseWithDownloads, {{"n", std::to_string(running)}}))) {
+        event.Veto();
+        return;
+    }
+    event.Skip();
 }
 
 void Form1::ZoomBy(int steps)

@@ -5,6 +5,7 @@
 #include "app/WxText.h"
 #include "engine/WebKitBrowser.h"
 #include "app/AddFavoriteDialog.h"
+#include "app/ToolkitTweaks.h"
 #include "favorites/FavoritesFolder.h"
 
 namespace zemora {
@@ -45,6 +46,13 @@ Form1Seams platformSeams()
         showLater(bilingual(kRunTimeError) + "\n\n" + message, wxICON_ERROR);
     };
     seams.tellUser = [](const std::string& message) { showLater(message, wxICON_INFORMATION); };
+    seams.ask = [](const std::string& question) {
+        wxMessageDialog ask(wxTheApp->GetTopWindow(), wxString::FromUTF8(question), wxText(kCaption),
+                            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+        return ask.ShowModal() == wxID_YES;
+    };
+    seams.openFile = [](const std::string& path) { openWithDesktop(path); };
+    seams.showInFolder = [](const std::string& path) { showInFileManager(path); };
     return seams;
 }
 

@@ -38,6 +38,7 @@ void Form1::run(Command command, std::string_view address)
     case Command::Close: Close(); return;
     case Command::Undo: return WebBrowser1->Undo();
     case Command::Redo: return WebBrowser1->Redo();
+    case Command::Downloads: return ShowDownloads();
     }
 }
 

@@ -116,6 +116,12 @@ void hideFromAssistiveTools(wxWindow* control);
 // shows it pressed; each change is told.
 void tellPressedState(wxWindow* button);
 
+// Opens a file with the desktop's program for its kind.
+void openWithDesktop(const std::string& path);
+// Shows a file in the desktop's file manager, chosen in its folder; or the folder alone
+// where the file manager cannot be asked to choose it.
+void showInFileManager(const std::string& path);
+
 // Says `text` once to assistive tools, as a notification of `window`'s top-level window
 // (a screen reader reads it out as it passes); nothing is shown.
 void announce(wxWindow* window, const wxString& text);

@@ -2,7 +2,10 @@
 // reported in one place.
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/stattext.h>
 #include <wx/toolbar.h>
+
+#include "app/DownloadsDialog.h"
 
 #include "app/Form1.h"
 #include "app/ToolkitTweaks.h"
@@ -57,6 +60,22 @@ void Form1::wireEvents()
     WebBrowser1->StatusTextChange = [this](const wxString& text) {
         runHandler([this, &text] { WebBrowser1_StatusTextChange(text); });
     };
+    WebBrowser1->DownloadStatusChange = [this](const wxString& text) {
+        runHandler([this, &text] {
+            WebBrowser1_StatusTextChange(text);
+            bannerTellsDownloads_ = true;
+        });
+    };
+    WebBrowser1->DownloadsChange = [this] {
+        if (downloadsDialog_ && downloadsDialog_->IsShown())
+            runHandler([this] { downloadsDialog_->Refresh(); });
+    };
+    Label2->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        event.Skip();
+        if (bannerTellsDownloads_)
+            runHandler([this] { ShowDownloads(); });
+    });
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) { askBeforeClosing(event); });
     autofresh->Bind(wxEVT_BUTTON, handle(&Form1::autofresh_Click));
     Timer1.onTick = [this] { runHandler([this] { Timer1_Timer(); }); };
     Combo2->Window()->Bind(wxEVT_COMBOBOX, handle(&Form1::Combo2_Click));

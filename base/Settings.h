@@ -70,6 +70,7 @@ enum class Command {
     Close,
     Undo, // in a text field of the page
     Redo,
+    Downloads, // the downloads list
 };
 
 // ---- Toolbar ----
@@ -152,6 +153,7 @@ inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
     {"Ctrl+Q", Command::Close},
     {"Ctrl+Z", Command::Undo},
     {"Ctrl+Shift+Z", Command::Redo},
+    {"Ctrl+J", Command::Downloads},
 });
 
 // ---- Page zoom ----
@@ -356,6 +358,18 @@ inline constexpr BilingualText kDownloadStateSaved{"已保存", "saved"};
 inline constexpr BilingualText kDownloadStateFailed{"失败", "failed"};
 inline constexpr BilingualText kDownloadStateCancelled{"已取消", "cancelled"};
 inline constexpr BilingualText kDownloadStateRefused{"已阻止", "blocked"};
+// The downloads list.
+inline constexpr BilingualText kDownloadsTitle{"下载", "Downloads"};
+inline constexpr BilingualText kDownloadNameColumn{"名称", "Name"};
+inline constexpr BilingualText kDownloadSizeColumn{"大小", "Size"};
+inline constexpr BilingualText kDownloadSpeedColumn{"速度", "Speed"};
+inline constexpr BilingualText kDownloadStateColumn{"状态", "State"};
+inline constexpr BilingualText kCancelDownloadButton{"取消下载(&C)", "Cancel"};
+inline constexpr BilingualText kOpenDownloadButton{"打开(&O)", "Open"};
+inline constexpr BilingualText kShowDownloadButton{"打开所在文件夹(&S)", "Show in Folder"};
+// Asked when the window closes while downloads run; {n} is how many.
+inline constexpr BilingualText kCloseWithDownloads{"有 {n} 个下载正在进行。仍要关闭吗？",
+                                                   "Downloads are running; closing stops them. Close anyway?"};
 // The user does not click again within this time of a click or key: a download a page
 // starts later was not asked for.
 inline constexpr int kUserActivationMs = 5000;

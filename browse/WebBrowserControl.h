@@ -60,8 +60,11 @@ public:
     // pages, not files (saving files is engine/WebKitDownloads').
     std::function<void()> DownloadComplete;
     std::function<void(const wxString& text)> TitleChange;
-    // Text for the status line: a download's progress and where it was saved.
+    // Text for the status line: what the window should know of the page.
     std::function<void(const wxString& text)> StatusTextChange;
+    // Text for the status line about downloads: one's progress, where it was saved, one
+    // refused.
+    std::function<void(const wxString& text)> DownloadStatusChange;
     // The match the last Find moved to (from 1) and the matches in the page; 0, 0 for none.
     std::function<void(unsigned current, unsigned matches)> FindResult;
     // A page started (true) or stopped (false) loading.

@@ -31,7 +31,12 @@ bool activates(const GdkEventKey* key) { return !key->is_modifier && key->keyval
 void WebKitBrowser::connectDownloads()
 {
     WebKitDownloads::Hooks hooks;
-    hooks.tell = [this](const std::string& text) { tellStatus(text); };
+    hooks.tell = [this](const std::string& text) {
+        if (DownloadStatusChange)
+            DownloadStatusChange(wxString::FromUTF8(text));
+        else
+            tellStatus(text);
+    };
     hooks.changed = [this] {
         if (DownloadsChange)
             DownloadsChange();

@@ -18,16 +18,20 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <wx/button.h>
+#include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <webkit2/webkit2.h>
 
+#include "app/DownloadsDialog.h"
 #include "browse/ErrorPages.h"
 #include "engine/WebKitBrowser.h"
 #include "tests/support/BrowserFixture.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
@@ -408,4 +412,78 @@ TEST_F(WindowPageSafety, PageDialogsKeepTheThemesLook)
     ASSERT_TRUE(runEventsUntil([&] { return (button = findButton(form->WebBrowser1->Window()->GetHandle())); }));
     EXPECT_GE(minimumHeight(button), 24) << "the dialog's button is not squashed";
     EXPECT_LT(minimumHeight(form->Command1->GetHandle()), 24) << "the window's own buttons stay compact";
+}
+
+namespace {
+
+// A download that takes its time: about a minute, named slow.bin.
+Response slowDownload()
+{
+    Response slow = attachment("slow.bin", "");
+    slow.contentType = "application/octet-stream";
+    slow.generatedBytes = 64u << 20;
+    slow.chunkPause = std::chrono::milliseconds(50);
+    return slow;
+}
+
+// Clicks a control where it is drawn, with the display's own pointer.
+void clickOn(wxWindow* control)
+{
+    control->GetParent()->Raise();
+    clickAt(control, control->GetSize().x / 2, control->GetSize().y / 2);
+    settle(300ms);
+}
+
+} // namespace
+
+TEST_F(WindowPageSafety, ADownloadIsSeenInTheListAndCancelledThere)
+{
+    DisplayLock alone;
+    const fs::path folder = testHome() / "Downloads";
+    fs::create_directories(folder);
+    server.route("/slow.bin", slowDownload());
+    form->runHandler([&] { form->WebBrowser1->NavigateTo(server.url("/slow.bin")); });
+    ASSERT_TRUE(runEventsUntil([&] { return form->Label2->GetLabel().Contains(wxString::FromUTF8("slow.bin")); }));
+    // A click on the banner's download message opens the list.
+    clickOn(form->Label2);
+    DownloadsDialog* list = form->downloadsDialog();
+    ASSERT_TRUE(list && runEventsUntil([&] { return list->IsShownOnScreen(); }));
+    ASSERT_EQ(list->list()->GetItemCount(), 1);
+    EXPECT_EQ(list->list()->GetItemText(0, 0), "slow.bin");
+    EXPECT_TRUE(runEventsUntil([&] { return list->list()->GetItemText(0, 3).Contains(wxString::FromUTF8("正在下载")); }));
+    EXPECT_TRUE(runEventsUntil([&] { return list->list()->GetItemText(0, 2).EndsWith("/s"); })) << "its speed";
+    EXPECT_TRUE(list->cancelButton()->IsEnabled());
+    EXPECT_FALSE(list->openButton()->IsEnabled()) << "nothing to open yet";
+
+    clickOn(list->cancelButton());
+    EXPECT_TRUE(runEventsUntil([&] { return list->list()->GetItemText(0, 3).Contains(wxString::FromUTF8("已取消")); }));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Label2->GetLabel().Contains(wxString::FromUTF8("已取消下载 slow.bin")); }));
+    EXPECT_TRUE(runEventsUntil([&] { return namesIn(folder).empty(); })) << "the partial file is gone: " << (namesIn(folder).empty() ? "" : namesIn(folder)[0]);
+    EXPECT_FALSE(list->cancelButton()->IsEnabled());
+}
+
+TEST_F(WindowPageSafety, ClosingWhileADownloadRunsAsksFirst)
+{
+    const fs::path folder = testHome() / "Downloads";
+    fs::create_directories(folder);
+    server.route("/slow.bin", slowDownload());
+    form->runHandler([&] { form->WebBrowser1->NavigateTo(server.url("/slow.bin")); });
+    ASSERT_TRUE(runEventsUntil([&] { return !namesIn(folder).empty(); }));
+    for (const bool closeAnyway : {false, true}) {
+        SCOPED_TRACE(closeAnyway ? "closed anyway" : "kept open");
+        answer = closeAnyway;
+        asked.clear();
+        typeKey(form, GDK_KEY_w, GDK_CONTROL_MASK);
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0], bilingual(kCloseWithDownloads, {{"n", "1"}}));
+        if (!closeAnyway) {
+            EXPECT_TRUE(form->IsShown() && !wxPendingDelete.Member(form)) << "the window stays";
+            EXPECT_FALSE(namesIn(folder).empty()) << "and the download goes on";
+        }
+    }
+    // Closed, the window takes the partial file with it.
+    EXPECT_TRUE(wxPendingDelete.Member(form));
+    wxTheApp->ProcessIdle();
+    form = nullptr;
+    EXPECT_TRUE(runEventsUntil([&] { return namesIn(folder).empty(); }));
 }

@@ -23,7 +23,8 @@ protected:
     }
     void TearDown() override
     {
-        form->Destroy();
+        if (form) // a test that closed the window for good has forgotten it
+            form->Destroy();
         runPendingEvents();
     }
 
@@ -41,6 +42,12 @@ protected:
         };
         s.reportFailure = [this](const std::string& message) { reports.push_back(message); };
         s.tellUser = [this](const std::string& message) { told.push_back(message); };
+        s.ask = [this](const std::string& question) {
+            asked.push_back(question);
+            return answer;
+        };
+        s.openFile = [this](const std::string& path) { launched.push_back("open " + path); };
+        s.showInFolder = [this](const std::string& path) { launched.push_back("show " + path); };
         s.addFavoriteDialog = [this](wxWindow* owner, const wxString& name, const std::string& folder) {
             dialogCalls.push_back({owner, name, folder});
             return dialogAnswer;
@@ -61,6 +68,9 @@ protected:
     std::vector<bool> folderLookups; // at each lookup: whether the layout was captured yet
     std::vector<std::string> reports;
     std::vector<std::string> told;
+    std::vector<std::string> asked; // questions, and the answer each gets
+    bool answer = false;
+    std::vector<std::string> launched; // files opened or shown with the desktop
     struct DialogCall {
         wxWindow* owner;
         wxString name;

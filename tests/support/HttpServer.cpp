@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,6 +31,8 @@ HttpServer::~HttpServer()
 {
     stopping_ = true;
     thread_.join();
+    for (std::thread& answering : answering_)
+        answering.join();
     ::close(listener_);
 }
 
@@ -65,15 +68,19 @@ void HttpServer::serve()
         if (::poll(&p, 1, 50) <= 0)
             continue;
         const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client >= 0) {
-            answer(client);
-            ::close(client);
-        }
+        if (client >= 0)
+            answering_.emplace_back([this, client] {
+                answer(client);
+                ::close(client);
+            });
     }
 }
 
 void HttpServer::answer(int client)
 {
+    // A client that stops reading holds up no ending test for long.
+    const timeval patience{5, 0};
+    ::setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
     std::string request;
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos) {
@@ -133,8 +140,10 @@ void HttpServer::answer(int client)
             chunk.resize(std::min<std::size_t>(1 << 16, bodyBytes - offset));
             for (std::size_t i = 0; i < chunk.size(); ++i)
                 chunk[i] = patternByte(offset + i);
-            if (!sendAll(chunk.data(), chunk.size()))
+            if (stopping_ || !sendAll(chunk.data(), chunk.size()))
                 return;
+            if (response.chunkPause.count())
+                std::this_thread::sleep_for(response.chunkPause);
         }
     }
     if (response.cutAfter)

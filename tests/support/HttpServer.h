@@ -1,6 +1,7 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for end-to-end tests: fixed responses by path, and a
-// count of the requests for each.
+// count of the requests for each. Each connection is answered on a thread of its own, so
+// a slow answer holds up no other.
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -25,6 +26,8 @@ struct Response {
     // When set, the connection is cut after this many body bytes, though the full
     // length was announced.
     std::size_t cutAfter = 0;
+    // A pause after each 64 KiB of a generated body, for a download that takes its time.
+    std::chrono::milliseconds chunkPause{0};
 };
 
 // The byte at an offset of a generated body.
@@ -55,6 +58,7 @@ private:
     std::map<std::string, Response> routes_;
     std::map<std::string, int> hits_;
     std::thread thread_;
+    std::vector<std::thread> answering_; // joined as the server ends
 };
 
 } // namespace zemora::test

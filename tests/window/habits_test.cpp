@@ -3,9 +3,11 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
+#include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
 #include "app/ToolkitTweaks.h"
 #include "tests/support/FormFixture.h"
@@ -131,6 +133,59 @@ TEST_F(Habits, UndoAndRedoAreThePagesTextFieldsOnly)
         EXPECT_FALSE(press(box(), 'Z', modifiers));
         EXPECT_TRUE(browser->calls.empty());
     }
+}
+
+TEST_F(Habits, TheDownloadsListOpensWhatWasSavedAndCancelsWhatRuns)
+{
+    DownloadInfo saved;
+    saved.id = 1;
+    saved.name = "report.pdf";
+    saved.path = "/home/u/Downloads/report.pdf";
+    saved.received = saved.total = 1500000;
+    saved.state = DownloadInfo::State::Saved;
+    DownloadInfo running;
+    running.id = 2;
+    running.name = "big.iso";
+    running.received = 500000;
+    running.total = 3000000;
+    running.bytesPerSecond = 800000;
+    DownloadInfo failed;
+    failed.id = 3;
+    failed.state = DownloadInfo::State::Failed;
+    failed.reason = "no space";
+    browser->downloads = {saved, running, failed};
+    EXPECT_TRUE(press(page(), 'J', wxMOD_CONTROL));
+    DownloadsDialog* list = form->downloadsDialog();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->list()->GetItemCount(), 3);
+    const std::vector<std::vector<std::string>> rows = {
+        {"report.pdf", "1.5 MB / 1.5 MB", "", "已保存 (saved)"},
+        {"big.iso", "500.0 KB / 3.0 MB", "800.0 KB/s", "正在下载 (downloading)"},
+        {"文件", "0 B", "", "失败 (failed): no space"},
+    };
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 4; ++column)
+            EXPECT_EQ(list->list()->GetItemText(row, column).utf8_string(), rows[row][column]) << row << "," << column;
+    // The newest is chosen: a failed one offers nothing.
+    EXPECT_FALSE(list->cancelButton()->IsEnabled() || list->openButton()->IsEnabled());
+    const auto choose = [&](long row) {
+        list->list()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        runPendingEvents();
+    };
+    choose(0);
+    clickButton(list->openButton());
+    clickButton(list->folderButton());
+    EXPECT_EQ(launched, (std::vector<std::string>{"open " + saved.path, "show " + saved.path}));
+    choose(1);
+    EXPECT_FALSE(list->openButton()->IsEnabled());
+    browser->calls.clear();
+    clickButton(list->cancelButton());
+    EXPECT_EQ(browser->calls, std::vector<wxString>{"CancelDownload 2"});
+    // The list follows the control's news, the chosen row kept.
+    browser->downloads[1].state = DownloadInfo::State::Cancelled;
+    browser->DownloadsChange();
+    EXPECT_EQ(list->list()->GetItemText(1, 3).utf8_string(), "已取消 (cancelled)");
+    EXPECT_FALSE(list->cancelButton()->IsEnabled());
 }
 
 TEST_F(Habits, KeysRefusedLikeTheirButtonsAndOtherKeysPassOn)
