@@ -39,6 +39,7 @@ void Form1::run(Command command, std::string_view address)
     case Command::Undo: return WebBrowser1->Undo();
     case Command::Redo: return WebBrowser1->Redo();
     case Command::Downloads: return ShowDownloads();
+    case Command::Print: return WebBrowser1->Print();
     }
 }
 

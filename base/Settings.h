@@ -71,6 +71,7 @@ enum class Command {
     Undo, // in a text field of the page
     Redo,
     Downloads, // the downloads list
+    Print,
 };
 
 // ---- Toolbar ----
@@ -154,6 +155,7 @@ inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
     {"Ctrl+Z", Command::Undo},
     {"Ctrl+Shift+Z", Command::Redo},
     {"Ctrl+J", Command::Downloads},
+    {"Ctrl+P", Command::Print},
 });
 
 // ---- Page zoom ----
@@ -301,6 +303,8 @@ inline constexpr BilingualText kCertificateFaulty{"证书有误", "the certifica
 inline constexpr BilingualText kCertificateUntrusted{"证书不受信任", "the certificate is not trusted"};
 // The page's context menu item that opens a link in this one window.
 inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open Link Here"};
+// The page's context menu item that prints it.
+inline constexpr BilingualText kPrintPage{"打印", "Print"};
 // A page asked for an address it may not open (a script, an inline document, a local file).
 inline constexpr BilingualText kPageRequestRefused{"已阻止网页打开 {address}", "The page may not open this address"};
 // A drop-down with more entries than this opens a list of ours, which shows this many rows.

@@ -30,6 +30,9 @@ public:
     virtual void GoHome() = 0;
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
+    // Asks how to print the page (the engine's print dialog, which prints to a file too)
+    // and prints it.
+    virtual void Print() = 0;
     // Undoes or redoes the last edit in the page's text field that has the focus.
     virtual void Undo() = 0;
     virtual void Redo() = 0;

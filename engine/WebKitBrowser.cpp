@@ -229,6 +229,21 @@ gboolean WebKitBrowser::onContextMenu(WebKitWebView*, void* menuObject, void*, v
             webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
         g_object_unref(action);
     }
+    // The page itself can be printed, once the menu is gone.
+    GSimpleAction* print = g_simple_action_new("zemora-print", nullptr);
+    g_signal_connect_object(print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, WebKitWebView* view) {
+                                g_idle_add_full(G_PRIORITY_DEFAULT, +[](gpointer data) {
+                                    if (auto* browser = static_cast<WebKitBrowser*>(
+                                            g_object_get_data(G_OBJECT(data), kSelfKey)))
+                                        browser->Print();
+                                    return G_SOURCE_REMOVE;
+                                }, g_object_ref(view), g_object_unref);
+                            }),
+                            self->webView(), G_CONNECT_DEFAULT);
+    webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
+    webkit_context_menu_append(menu,
+                               webkit_context_menu_item_new_from_gaction(G_ACTION(print), bilingual(kPrintPage).c_str(), nullptr));
+    g_object_unref(print);
     return FALSE;
 }
 

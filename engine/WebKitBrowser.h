@@ -37,6 +37,7 @@ public:
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
+    void Print() override;
     void Undo() override;
     void Redo() override;
     void Find(const wxString& text, bool backwards, bool matchCase) override;

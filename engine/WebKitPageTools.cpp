@@ -143,6 +143,14 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
     webkit_find_controller_search(find, text.utf8_str(), options, kMaxMatches);
 }
 
+void WebKitBrowser::Print()
+{
+    WebKitPrintOperation* print = webkit_print_operation_new(webView());
+    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(webView()));
+    webkit_print_operation_run_dialog(print, GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr);
+    g_object_unref(print);
+}
+
 void WebKitBrowser::Undo() { webkit_web_view_execute_editing_command(webView(), WEBKIT_EDITING_COMMAND_UNDO); }
 
 void WebKitBrowser::Redo() { webkit_web_view_execute_editing_command(webView(), WEBKIT_EDITING_COMMAND_REDO); }

@@ -7,6 +7,7 @@
 #include <atk/atk.h>
 #include <glib/gi18n.h>
 #include <gtk/gtk.h>
+#include <gtk/gtkunixprint.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/stattext.h>
@@ -333,6 +334,50 @@ TEST_F(RealHabits, TheWindowsKeysWorkInItsDialogsAndEscStaysWithTheDialog)
     EXPECT_EQ(addDialogs, 1);
     EXPECT_FALSE(std::filesystem::exists(*favoritesFolder)) << "cancelled, nothing written";
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(RealHabits, CtrlPPrintsThePageToAPdfFileThroughThePrintDialog)
+{
+    DisplayLock alone;
+    ASSERT_TRUE(opened("/a.html", "Page A"));
+    const std::filesystem::path pdf = testHome() / "page A.pdf";
+    // The dialog as a person fills it in: the printer that prints to a file, the file's
+    // name, then Print.
+    GtkPrintUnixDialog* dialog = nullptr;
+    bool printed = false;
+    wxTimer whileOpen;
+    whileOpen.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* w = windows; w && !dialog; w = w->next)
+            if (GTK_IS_PRINT_UNIX_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data)))
+                dialog = GTK_PRINT_UNIX_DIALOG(w->data);
+        g_list_free(windows);
+        if (dialog && !printed) {
+            GtkPrintSettings* settings = gtk_print_settings_new();
+            gtk_print_settings_set_printer(settings, "Print to File");
+            gchar* uri = g_filename_to_uri(pdf.c_str(), nullptr, nullptr);
+            gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, uri);
+            gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+            g_free(uri);
+            gtk_print_unix_dialog_set_settings(dialog, settings);
+            g_object_unref(settings);
+            GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(dialog);
+            if (printer && std::string(gtk_printer_get_name(printer)) == "Print to File") {
+                printed = true;
+                gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+                return;
+            }
+        }
+        whileOpen.StartOnce(200); // the dialog lists its printers as it finds them
+    });
+    whileOpen.StartOnce(300);
+    focusPage();
+    keys("ctrl+p");
+    EXPECT_TRUE(runEventsUntil([&] { return printed; }, std::chrono::seconds(20))) << (dialog ? "no printer to a file" : "no dialog");
+    EXPECT_TRUE(runEventsUntil([&] { return readFile(pdf).rfind("%PDF", 0) == 0 && readFile(pdf).find("%%EOF") != std::string::npos; },
+                               std::chrono::seconds(20)))
+        << "printed to the file";
+    whileOpen.Stop();
 }
 
 TEST_F(RealHabits, FindCountsMatchesOrSaysThereAreNone)

@@ -22,6 +22,7 @@ public:
     void GoHome() override { call("GoHome"); }
     void Stop() override { call("Stop"); }
     void Refresh() override { call("Refresh"); }
+    void Print() override { call("Print"); }
     void Undo() override { call("Undo"); }
     void Redo() override { call("Redo"); }
     void Find(const wxString& text, bool backwards, bool matchCase) override
