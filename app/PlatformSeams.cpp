@@ -32,6 +32,13 @@ Form1Seams platformSeams()
                                 wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
             return ask.ShowModal() == wxID_YES;
         };
+        browser->askOpenElsewhere = [parent](const std::string& program, const std::string& address) {
+            wxMessageDialog ask(wxGetTopLevelParent(parent),
+                                wxString::FromUTF8(bilingual(kOpenElsewhere, {{"program", program}}) + "\n\n" +
+                                                   address.substr(0, kMaxToldAddress)),
+                                wxText(kCaption), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
+            return ask.ShowModal() == wxID_YES;
+        };
         browser->askMoreDownloads = [parent] {
             wxMessageDialog ask(wxGetTopLevelParent(parent), wxString::FromUTF8(bilingual(kMoreDownloadsQuestion)),
                                 wxText(kCaption), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);

@@ -303,6 +303,12 @@ inline constexpr BilingualText kCertificateFaulty{"证书有误", "the certifica
 inline constexpr BilingualText kCertificateUntrusted{"证书不受信任", "the certificate is not trusted"};
 // The page's context menu item that opens a link in this one window.
 inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open Link Here"};
+// An address for another program (mailto:, tel:...): asked before it goes there, or told
+// there is none.
+inline constexpr BilingualText kOpenElsewhere{"要用 {program} 打开此链接吗？", "Open this link with {program}?"};
+inline constexpr BilingualText kNoProgramForLink{"没有可以打开 {scheme}: 链接的程序",
+                                                 "No program on this computer opens such links"};
+inline constexpr BilingualText kProgramFailed{"无法用 {program} 打开此链接", "The program could not open the link: {reason}"};
 // The page's context menu item that prints it.
 inline constexpr BilingualText kPrintPage{"打印", "Print"};
 // A page asked for an address it may not open (a script, an inline document, a local file).

@@ -196,6 +196,17 @@ gboolean WebKitBrowser::onDecidePolicy(WebKitWebView*, void* decisionObject, int
         webkit_policy_decision_ignore(decision);
         return TRUE;
     }
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+        WebKitNavigationAction* action =
+            webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        const char* address = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+        // The user's own navigation, or a page's that the user clicked for.
+        const bool byTheUser = self->userStep_ || webkit_navigation_action_is_user_gesture(action);
+        if (!address || !self->forOtherPrograms(address, byTheUser))
+            return FALSE;
+        webkit_policy_decision_ignore(decision); // the page stays
+        return TRUE;
+    }
     if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
         return FALSE;
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
@@ -335,7 +346,7 @@ void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
     WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
     const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
     if (action && webkit_navigation_action_is_user_gesture(action) && address && *address &&
-        std::strcmp(address, kBlank) != 0)
+        std::strcmp(address, kBlank) != 0 && !forOtherPrograms(address, true))
         openForPage(address);
 }
 
@@ -430,6 +441,8 @@ WebKitBrowser::~WebKitBrowser()
         g_source_remove(pendingSource_);
     if (moreQuestion_)
         g_source_remove(moreQuestion_);
+    if (externalLink_)
+        g_source_remove(externalLink_);
     endUserStep();
     forgetPageDialog();
     endStep();

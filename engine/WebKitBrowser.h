@@ -53,6 +53,9 @@ public:
     // Asked once a page has shown several dialogs in a row: whether to answer its further
     // dialogs at once, unseen. The default asks the user; tests answer for them.
     std::function<bool()> askSilenceDialogs;
+    // Asked before an address the engine cannot show goes to the desktop's program for it:
+    // whether it may (the program's name, the address). The default asks the user.
+    std::function<bool(const std::string& program, const std::string& address)> askOpenElsewhere;
     // Asked when a page starts another download without a new click: whether it may
     // (remembered for the page until it is left). The default asks the user.
     std::function<bool()> askMoreDownloads;
@@ -110,6 +113,11 @@ private:
     void tellCompletion();
     // Keys the engine hands back go to the page even after the focus moved (WebKitKeys.cpp).
     void keepHandedBackKeysWithThePage();
+    // An address the engine cannot show (mailto:, tel:...) goes to the desktop's program
+    // for it, if the user asked for it and says so (WebKitExternalLinks.cpp); false for
+    // an address the engine shows.
+    bool forOtherPrograms(const std::string& address, bool byTheUser);
+    unsigned externalLink_ = 0;
     // Downloads a page may start (WebKitDownloadGate.cpp).
     void connectDownloads();
     void noteActivation();

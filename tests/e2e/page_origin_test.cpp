@@ -16,6 +16,7 @@
 
 #include "browse/ErrorPages.h"
 #include "tests/support/BrowserFixture.h"
+#include "tests/support/Files.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/UserActions.h"
@@ -370,8 +371,82 @@ TEST_F(PageOrigin, DownloadsNobodyAskedForAreRefusedAndASecondOneAsksFirst)
         }));
         EXPECT_EQ(namesIn(downloads).size(), allowed ? 5u : 1u);
         EXPECT_EQ(asked, 1) << "asked once for the page";
-        if (!allowed)
+        if (!allowed) {
             EXPECT_TRUE(told("已阻止此网页再下载", 1ms));
+        }
+    }
+}
+
+TEST_F(PageOrigin, LinksForOtherProgramsGoToTheirProgramWhenTheUserSaysSo)
+{
+    DisplayLock alone;
+    frame->Raise();
+    // A stand-in mail program on PATH, the desktop's choice for mailto: links.
+    const fs::path bin = testHome() / "bin", got = testHome() / "mail-program-got";
+    fs::create_directories(bin);
+    writeFile((bin / "zemora-test-mail").string(), "#!/bin/sh\necho \"$1\" >> '" + got.string() + "'\n");
+    fs::permissions(bin / "zemora-test-mail", fs::perms::owner_all);
+    ::setenv("PATH", (bin.string() + ":" + std::getenv("PATH")).c_str(), 1);
+    const fs::path data = std::getenv("XDG_DATA_HOME"), config = std::getenv("XDG_CONFIG_HOME");
+    fs::create_directories(data / "applications");
+    writeFile((data / "applications/zemora-test-mail.desktop").string(),
+              "[Desktop Entry]\nType=Application\nName=Stand-in Mail\nExec=zemora-test-mail %u\n"
+              "MimeType=x-scheme-handler/mailto;\n");
+    writeFile((config / "mimeapps.list").string(), "[Default Applications]\nx-scheme-handler/mailto=zemora-test-mail.desktop\n");
+    std::vector<std::string> questions;
+    bool answer = true;
+    browser->askOpenElsewhere = [&](const std::string& program, const std::string& address) {
+        questions.push_back(program + " " + address);
+        return answer;
+    };
+    const auto clickLink = [&](const std::string& href) {
+        server.route("/link.html", htmlPage(wholePage("Link", "<a id=all href=\"" + href + "\">x</a>")));
+        ASSERT_TRUE(open(server.url("/link.html")));
+        settle(300ms);
+        clickAt(browser->Window(), 100, 100);
+        settle(1s);
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        bool answer;
+        std::vector<std::string> asked;
+        std::string launched; // what the program got, if anything
+        const char* told;
+    };
+    const Row rows[] = {
+        {"a click, yes", [&] { clickLink("mailto:someone@example.test"); }, true,
+         {"Stand-in Mail mailto:someone@example.test"}, "mailto:someone@example.test\n", nullptr},
+        {"a click, no", [&] { clickLink("mailto:other@example.test"); }, false,
+         {"Stand-in Mail mailto:other@example.test"}, "", nullptr},
+        {"typed by the user", [&] { browser->NavigateTo("mailto:typed@example.test"); settle(1s); }, true,
+         {"Stand-in Mail mailto:typed@example.test"}, "mailto:typed@example.test\n", nullptr},
+        {"a page, nobody clicking", [&] {
+             server.route("/sends.html", htmlPage("<title>Sends</title><script>location = 'mailto:x@example.test'</script>"));
+             ASSERT_TRUE(open(server.url("/sends.html")));
+             settle(1s);
+         }, true, {}, "", "已阻止网页打开 mailto:x@example.test"},
+        {"no program for it", [&] { clickLink("tel:+8610123"); }, true, {}, "", "没有可以打开 tel: 链接的程序"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove(got);
+        questions.clear();
+        statuses.clear();
+        answer = row.answer;
+        row.act();
+        EXPECT_EQ(questions, row.asked);
+        if (!row.launched.empty()) {
+            EXPECT_TRUE(runEventsUntil([&] { return readFile(got) == row.launched; }, 5s)) << readFile(got);
+        } else {
+            EXPECT_FALSE(fs::exists(got));
+        }
+        if (row.told) {
+            EXPECT_TRUE(told(row.told, 1ms));
+        }
+        // The page stays: no error page of ours, no other address.
+        EXPECT_EQ(browser->LocationURL().rfind("http://", 0), 0u) << browser->LocationURL();
+        EXPECT_NE(browser->LocationName(), wxText(kErrorPageTitle));
     }
 }
 
@@ -514,8 +589,9 @@ TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands
         EXPECT_EQ(shownAddress(), attacker("/redirect"));
         EXPECT_EQ(boxText(), attacker("/redirect"));
         EXPECT_EQ(form->Text2->GetValue().utf8_string(), attacker("/redirect"));
-        if (!row.pageProcessEnds)
+        if (!row.pageProcessEnds) {
             EXPECT_EQ(ourWebProcesses(), pageProcesses) << "no page process ends";
+        }
 
         // F5 asks the address that redirected again, never the inline document.
         const int asked = server.hits("/redirect");
