@@ -20,6 +20,17 @@ void showLater(const std::string& message, long icon)
     });
 }
 
+// A question of the page's, answered yes or no (Esc or closing it is no); with `allow`, the
+// answers read "Allow" and "Block".
+bool askAbout(wxWindow* page, const std::string& question, bool allow = false, long defaultAnswer = wxNO_DEFAULT)
+{
+    wxMessageDialog ask(page ? wxGetTopLevelParent(page) : wxTheApp->GetTopWindow(), wxString::FromUTF8(question),
+                        wxText(kCaption), wxYES_NO | defaultAnswer | wxICON_QUESTION);
+    if (allow)
+        ask.SetYesNoLabels(wxString::FromUTF8(bilingual(kAllowButton)), wxString::FromUTF8(bilingual(kBlockButton)));
+    return ask.ShowModal() == wxID_YES;
+}
+
 } // namespace
 
 Form1Seams platformSeams()
@@ -27,24 +38,14 @@ Form1Seams platformSeams()
     Form1Seams seams;
     seams.createBrowser = [](wxWindow* parent) -> std::unique_ptr<WebBrowserControl> {
         auto browser = std::make_unique<WebKitBrowser>(parent);
-        browser->askSilenceDialogs = [parent] {
-            wxMessageDialog ask(wxGetTopLevelParent(parent), wxString::FromUTF8(bilingual(kSilenceDialogs)), wxText(kCaption),
-                                wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
-            return ask.ShowModal() == wxID_YES;
-        };
+        browser->askSilenceDialogs = [parent] { return askAbout(parent, bilingual(kSilenceDialogs)); };
         browser->askOpenElsewhere = [parent](const std::string& program, const std::string& address) {
-            wxMessageDialog ask(wxGetTopLevelParent(parent),
-                                wxString::FromUTF8(bilingual(kOpenElsewhere, {{"program", program}}) + "\n\n" +
-                                                   address.substr(0, kMaxToldAddress)),
-                                wxText(kCaption), wxYES_NO | wxYES_DEFAULT | wxICON_QUESTION);
-            return ask.ShowModal() == wxID_YES;
+            return askAbout(parent,
+                            bilingual(kOpenElsewhere, {{"program", program}}) + "\n\n" + address.substr(0, kMaxToldAddress),
+                            false, wxYES_DEFAULT);
         };
-        browser->askMoreDownloads = [parent] {
-            wxMessageDialog ask(wxGetTopLevelParent(parent), wxString::FromUTF8(bilingual(kMoreDownloadsQuestion)),
-                                wxText(kCaption), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
-            ask.SetYesNoLabels(wxString::FromUTF8(bilingual(kAllowButton)), wxString::FromUTF8(bilingual(kBlockButton)));
-            return ask.ShowModal() == wxID_YES;
-        };
+        browser->askPermission = [parent](const std::string& question) { return askAbout(parent, question, true); };
+        browser->askMoreDownloads = [parent] { return askAbout(parent, bilingual(kMoreDownloadsQuestion), true); };
         return browser;
     };
     seams.favoritesFolder = [] { return favoritesFolderFromEnvironment(); };
@@ -53,11 +54,7 @@ Form1Seams platformSeams()
         showLater(bilingual(kRunTimeError) + "\n\n" + message, wxICON_ERROR);
     };
     seams.tellUser = [](const std::string& message) { showLater(message, wxICON_INFORMATION); };
-    seams.ask = [](const std::string& question) {
-        wxMessageDialog ask(wxTheApp->GetTopWindow(), wxString::FromUTF8(question), wxText(kCaption),
-                            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
-        return ask.ShowModal() == wxID_YES;
-    };
+    seams.ask = [](const std::string& question) { return askAbout(nullptr, question); };
     seams.openFile = [](const std::string& path) { openWithDesktop(path); };
     seams.showInFolder = [](const std::string& path) { showInFileManager(path); };
     return seams;

@@ -309,6 +309,15 @@ inline constexpr BilingualText kOpenElsewhere{"要用 {program} 打开此链接�
 inline constexpr BilingualText kNoProgramForLink{"没有可以打开 {scheme}: 链接的程序",
                                                  "No program on this computer opens such links"};
 inline constexpr BilingualText kProgramFailed{"无法用 {program} 打开此链接", "The program could not open the link: {reason}"};
+// What a page asks to use; {site} is its host.
+inline constexpr BilingualText kAskLocation{"{site} 想要使用你的位置。", "{site} wants to use your location."};
+inline constexpr BilingualText kAskNotifications{"{site} 想要向你发送通知。", "{site} wants to show notifications."};
+inline constexpr BilingualText kAskCamera{"{site} 想要使用你的摄像头。", "{site} wants to use your camera."};
+inline constexpr BilingualText kAskMicrophone{"{site} 想要使用你的麦克风。", "{site} wants to use your microphone."};
+inline constexpr BilingualText kAskCameraAndMicrophone{"{site} 想要使用你的摄像头和麦克风。",
+                                                       "{site} wants to use your camera and microphone."};
+// A page without a site of its own (a local file).
+inline constexpr std::string_view kThisPage = "此网页";
 // The page's context menu item that prints it.
 inline constexpr BilingualText kPrintPage{"打印", "Print"};
 // A page asked for an address it may not open (a script, an inline document, a local file).

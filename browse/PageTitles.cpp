@@ -1,6 +1,8 @@
 #include "browse/PageTitles.h"
 
+#include "base/PercentEncoding.h"
 #include "base/Utf8.h"
+#include "browse/AddressCompletion.h"
 
 namespace zemora {
 
@@ -42,6 +44,21 @@ std::string shownTitle(std::string_view title)
     for (const char32_t c : kept)
         appendUtf8(shown, c);
     return shown;
+}
+
+std::string untitledPageName(std::string_view address)
+{
+    std::string_view path = address.substr(0, address.find_first_of("?#"));
+    const std::size_t authority = path.find("://");
+    if (authority != std::string_view::npos) {
+        const std::size_t slash = path.find('/', authority + 3);
+        path = slash == std::string_view::npos ? std::string_view() : path.substr(slash);
+    }
+    const std::string_view file = path.substr(path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1);
+    if (!file.empty() && authority != std::string_view::npos)
+        return shownTitle(percentDecoded(file));
+    const std::string host = hostOf(address);
+    return shownTitle(host.empty() ? address : host);
 }
 
 } // namespace zemora

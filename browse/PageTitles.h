@@ -14,4 +14,9 @@ inline constexpr std::size_t kMaxShownTitle = 200;
 // kMaxShownTitle characters with "…" at the end, so whatever follows it is seen as written.
 std::string shownTitle(std::string_view title);
 
+// What names a page that has no title (a PDF, a picture): the file name its address ends
+// in, "%XX" escapes undone ("年报 2025.pdf"); else its host; else the address. Made safe
+// to show as shownTitle() makes a title.
+std::string untitledPageName(std::string_view address);
+
 } // namespace zemora

@@ -10,6 +10,7 @@
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
 #include "browse/PageRequests.h"
+#include "browse/PageTitles.h"
 #include "engine/WebKitDownloads.h"
 #include "engine/WebKitWebsiteData.h"
 
@@ -179,6 +180,7 @@ void WebKitBrowser::connectEngineSignals()
     g_signal_connect(web, "web-process-terminated", G_CALLBACK(onProcessTerminated), this);
     g_signal_connect(web, "script-dialog", G_CALLBACK(onScriptDialog), this);
     g_signal_connect(web, "load-changed", G_CALLBACK(onLoadChanged), this);
+    g_signal_connect(web, "permission-request", G_CALLBACK(onPermissionRequest), this);
 }
 
 GtkWidget* WebKitBrowser::onCreate(WebKitWebView*, WebKitNavigationAction* action, WebKitBrowser* self)
@@ -443,6 +445,7 @@ WebKitBrowser::~WebKitBrowser()
         g_source_remove(moreQuestion_);
     if (externalLink_)
         g_source_remove(externalLink_);
+    forgetPermissionQuestions();
     endUserStep();
     forgetPageDialog();
     endStep();
@@ -638,6 +641,10 @@ void WebKitBrowser::onLoaded()
     // completion is told once a navigation. A title that comes later is only a title.
     reportCommandStates();
     tellCompletion();
+    // A page that has no title of its own (a PDF, a picture) is named by its file.
+    const char* title = webkit_web_view_get_title(web_);
+    if (started_ && TitleChange && (!title || !*title))
+        TitleChange(wxString::FromUTF8(untitledPageName(LocationURL().utf8_string())));
 }
 
 void WebKitBrowser::onTitleChanged()

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -19,6 +20,7 @@ typedef struct _WebKitNavigationAction WebKitNavigationAction;
 typedef struct _WebKitScriptDialog WebKitScriptDialog;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _WebKitBackForwardListItem WebKitBackForwardListItem;
+typedef struct _WebKitPermissionRequest WebKitPermissionRequest;
 
 namespace zemora {
 
@@ -56,6 +58,9 @@ public:
     // Asked before an address the engine cannot show goes to the desktop's program for it:
     // whether it may (the program's name, the address). The default asks the user.
     std::function<bool(const std::string& program, const std::string& address)> askOpenElsewhere;
+    // Asked when a page asks to use the location, notifications, the camera or the
+    // microphone (the question, naming the site): whether it may. The default asks the user.
+    std::function<bool(const std::string& question)> askPermission;
     // Asked when a page starts another download without a new click: whether it may
     // (remembered for the page until it is left). The default asks the user.
     std::function<bool()> askMoreDownloads;
@@ -118,6 +123,19 @@ private:
     // an address the engine shows.
     bool forOtherPrograms(const std::string& address, bool byTheUser);
     unsigned externalLink_ = 0;
+    // What a page asks to use (WebKitPermissions.cpp): the answers by site and kind, and
+    // the questions waiting to be asked.
+    static gboolean onPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request, WebKitBrowser* self);
+    void askPermissions();
+    void forgetPermissionQuestions();
+    struct PermissionQuestion {
+        WebKitPermissionRequest* request;
+        std::string key;
+        std::string text;
+    };
+    std::map<std::string, bool> permissions_;
+    std::deque<PermissionQuestion> permissionQuestions_;
+    unsigned permissionSource_ = 0;
     // Downloads a page may start (WebKitDownloadGate.cpp).
     void connectDownloads();
     void noteActivation();

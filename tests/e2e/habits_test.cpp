@@ -380,6 +380,47 @@ TEST_F(RealHabits, CtrlPPrintsThePageToAPdfFileThroughThePrintDialog)
     whileOpen.Stop();
 }
 
+namespace {
+
+// A one-page PDF document, written out as the format has it.
+std::string smallPdf()
+{
+    const std::string stream = "BT /F1 24 Tf 20 100 Td (Hello PDF) Tj ET";
+    const std::vector<std::string> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+        "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream",
+        "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+    };
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const std::size_t offset : offsets) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    return pdf + "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+           std::to_string(xref) + "\n%%EOF\n";
+}
+
+} // namespace
+
+TEST_F(RealHabits, APageWithoutATitleIsNamedByItsFileInTheCaption)
+{
+    server.route("/docs/%E5%B9%B4%E6%8A%A5.pdf", {200, smallPdf(), "application/pdf", ""});
+    server.route("/docs/untitled.html", {200, "<p>no title</p>", "text/html", ""});
+    ASSERT_TRUE(opened("/a.html", "Page A"));
+    EXPECT_TRUE(opened("/docs/%E5%B9%B4%E6%8A%A5.pdf", wxString::FromUTF8("年报.pdf")));
+    EXPECT_TRUE(opened("/docs/untitled.html", "untitled.html"));
+}
+
 TEST_F(RealHabits, FindCountsMatchesOrSaysThereAreNone)
 {
     server.route("/c.html", {200, "<title>C</title><p>Hello hello HELLO</p>", "text/html", ""});

@@ -450,6 +450,52 @@ TEST_F(PageOrigin, LinksForOtherProgramsGoToTheirProgramWhenTheUserSaysSo)
     }
 }
 
+TEST_F(PageOrigin, APageAsksForTheLocationAndTheAnswerHoldsForItsSite)
+{
+    DisplayLock alone;
+    frame->Raise();
+    std::vector<std::string> questions;
+    bool answer = false;
+    browser->askPermission = [&](const std::string& question) {
+        questions.push_back(question);
+        return answer;
+    };
+    // The page's own callback tells what came of its request.
+    server.route("/where.html",
+                 htmlPage(wholePage("Where", "<button id=all onclick=\"navigator.geolocation.getCurrentPosition("
+                                             "function () { document.title = 'position' },"
+                                             "function (e) { document.title = 'error ' + e.code })\">where</button>")));
+    struct Row {
+        const char* what;
+        const char* site; // the address's host
+        bool answer;
+        std::size_t asked;
+        bool denied;
+    };
+    const Row rows[] = {
+        {"blocked", "127.0.0.1", false, 1, true},
+        {"blocked, remembered", "127.0.0.1", true, 0, true},
+        {"another site, allowed", "localhost", true, 1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        questions.clear();
+        answer = row.answer;
+        const std::string address = "http://" + std::string(row.site) + ":" + std::to_string(server.port()) + "/where.html";
+        ASSERT_TRUE(open(address));
+        settle(300ms);
+        clickAt(browser->Window(), 100, 100);
+        ASSERT_TRUE(runEventsUntil([&] { return browser->LocationName() != "Where"; }, 20s));
+        EXPECT_EQ(questions.size(), row.asked);
+        if (row.asked) {
+            EXPECT_EQ(questions[0], bilingual(kAskLocation, {{"site", row.site}}));
+        }
+        // Denied, the page hears PERMISSION_DENIED (1); allowed, it gets a place or hears
+        // that none can be had here (2, 3).
+        EXPECT_EQ(browser->LocationName() == "error 1", row.denied) << browser->LocationName();
+    }
+}
+
 TEST_F(PageOrigin, ADownloadLostWithTheNetworkProcessIsToldAndLeavesNothing)
 {
     Response slow;

@@ -47,3 +47,18 @@ TEST(PageTitles, ALongTitleIsCutWithAnEllipsisAtTheLimit)
         expected += "字";
     EXPECT_EQ(longer, expected + "…");
 }
+
+TEST(PageTitles, AnUntitledPageIsNamedByItsFile)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://h.test/docs/report.pdf", "report.pdf"},
+        {"https://h.test/%E5%B9%B4%E6%8A%A5%202025.pdf?page=2#x", "年报 2025.pdf"},
+        {"file:///home/u/a%20b.png", "a b.png"},
+        {"http://h.test/docs/", "h.test"},
+        {"http://H.test", "h.test"},
+        {"http://h.test/x%E2%80%AE.pdf", "x.pdf"}, // made safe like a title
+        {"about:blank", "about:blank"},
+    };
+    for (const auto& [address, name] : cases)
+        EXPECT_EQ(untitledPageName(address), name) << address;
+}
