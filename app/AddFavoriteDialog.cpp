@@ -1,5 +1,5 @@
 #include "app/AddFavoriteDialog.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/KeyCapture.h"
 
 #include "app/WxText.h"
 

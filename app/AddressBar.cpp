@@ -5,7 +5,7 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Focus.h"
 #include "browse/PageRequests.h"
 
 namespace zemora {

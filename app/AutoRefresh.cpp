@@ -6,7 +6,7 @@
 
 #include "base/ErrorSkipping.h"
 #include "app/Form1.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Accessibility.h"
 
 namespace zemora {
 

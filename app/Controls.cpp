@@ -6,7 +6,8 @@
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/ListPopup.h"
+#include "app/gtk/ToolbarLook.h"
 #include "base/Failure.h"
 
 namespace zemora {

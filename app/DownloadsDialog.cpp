@@ -6,7 +6,7 @@
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Accessibility.h"
 #include "app/WxText.h"
 #include "base/Failure.h"
 #include "base/Settings.h"

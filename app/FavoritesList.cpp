@@ -5,7 +5,7 @@
 #include "base/Paths.h"
 #include "base/Failure.h"
 #include "app/Form1.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/FolderWatch.h"
 #include "app/WxText.h"
 #include "favorites/FavoritesFolder.h"
 #include "favorites/ShortcutFile.h"

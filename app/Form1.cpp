@@ -12,7 +12,10 @@
 
 #include "app/Resources.h"
 #include "app/LongListPopup.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Accessibility.h"
+#include "app/gtk/Focus.h"
+#include "app/gtk/FolderWatch.h"
+#include "app/gtk/ToolbarLook.h"
 #include "app/WxText.h"
 
 namespace zemora {

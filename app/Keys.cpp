@@ -5,7 +5,8 @@
 #include <wx/popupwin.h>
 
 #include "app/Form1.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Focus.h"
+#include "app/gtk/KeyCapture.h"
 
 namespace zemora {
 

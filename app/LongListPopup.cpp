@@ -11,7 +11,7 @@
 #include <wx/vlbox.h>
 
 #include "app/Controls.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/ListPopup.h"
 #include "base/Settings.h"
 
 namespace zemora {

@@ -14,7 +14,8 @@
 #include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
 #include "app/Form1.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Accessibility.h"
+#include "app/gtk/KeyCapture.h"
 #include "app/WxText.h"
 
 namespace zemora {

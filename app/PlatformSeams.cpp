@@ -5,7 +5,7 @@
 #include "app/WxText.h"
 #include "engine/WebKitBrowser.h"
 #include "app/AddFavoriteDialog.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Desktop.h"
 #include "favorites/FavoritesFolder.h"
 
 namespace zemora {

@@ -6,7 +6,7 @@
 
 #include "app/Form1.h"
 #include "app/Resources.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/ToolbarLook.h"
 #include "app/WxText.h"
 #include "browse/PageRequests.h"
 #include "browse/PageTitles.h"

@@ -8,7 +8,7 @@
 #include "app/DownloadsDialog.h"
 
 #include "app/Form1.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/ListPopup.h"
 
 namespace zemora {
 

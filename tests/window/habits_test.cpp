@@ -9,7 +9,7 @@
 
 #include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Accessibility.h"
 #include "tests/support/FormFixture.h"
 
 using namespace zemora;

@@ -5,7 +5,7 @@
 #include <wx/combobox.h>
 #include <wx/toolbar.h>
 
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/Focus.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/UserActions.h"
 

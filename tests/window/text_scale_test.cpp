@@ -12,7 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
-#include "app/ToolkitTweaks.h"
+#include "app/gtk/ToolbarLook.h"
 #include "tests/support/FormFixture.h"
 
 using namespace zemora;
