@@ -153,8 +153,6 @@ void Form1::setTabOrder()
     wxWindow* const order[] = {WebBrowser1->Window(), Label1, Command1, Combo1->Window(),
                                Toolbar1->Window(), Label2, Text1, Text2, Combo2->Window(),
                                autofresh};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        order[i]->MoveAfterInTabOrder(order[i - 1]);
     followTabOrder(inner_, {std::begin(order), std::end(order)});
 }
 

@@ -49,15 +49,31 @@ constexpr char kHiddenFromAssistiveTools[] = "zemora-hidden-from-assistive-tools
 constexpr char kTellsPressed[] = "zemora-tells-pressed";
 constexpr char kAnnouncer[] = "zemora-announcer";
 
-// A window's panel as assistive tools see it: its children, less those kept from them.
-struct PanelAccessible {
-    GtkContainerAccessible parent;
-};
-struct PanelAccessibleClass {
-    GtkContainerAccessibleClass parent_class;
-};
-G_DEFINE_TYPE(PanelAccessible, panel_accessible, GTK_TYPE_CONTAINER_ACCESSIBLE)
+// Gives one accessible object, and no other, the class hooks `init` sets: its type becomes
+// a subclass of its own type made here, with no fields of its own, so the object stays
+// what it was in every other respect. The toolkit's class stays as it is for every other
+// widget of the process.
+void specialise(AtkObject* accessible, const char* name, GClassInitFunc init)
+{
+    const GType parent = G_TYPE_FROM_INSTANCE(accessible);
+    const std::string typeName = std::string(name) + g_type_name(parent);
+    GType type = g_type_from_name(typeName.c_str());
+    if (!type) {
+        GTypeQuery query;
+        g_type_query(parent, &query);
+        type = g_type_register_static_simple(parent, g_intern_string(typeName.c_str()), query.class_size, init,
+                                             query.instance_size, nullptr, GTypeFlags(0));
+    }
+    reinterpret_cast<GTypeInstance*>(accessible)->g_class = static_cast<GTypeClass*>(g_type_class_ref(type));
+}
 
+// What the class a hook was installed over does.
+AtkObjectClass* overridden(AtkObject* accessible)
+{
+    return ATK_OBJECT_CLASS(g_type_class_peek_parent(G_OBJECT_GET_CLASS(accessible)));
+}
+
+// A panel as assistive tools see it: its children, less those kept from them.
 std::vector<GtkWidget*> offeredChildren(AtkObject* panel)
 {
     std::vector<GtkWidget*> offered;
@@ -72,42 +88,33 @@ std::vector<GtkWidget*> offeredChildren(AtkObject* panel)
     return offered;
 }
 
-gint panelChildCount(AtkObject* panel) { return static_cast<gint>(offeredChildren(panel).size()); }
-
-AtkObject* panelChild(AtkObject* panel, gint index)
-{
-    const std::vector<GtkWidget*> children = offeredChildren(panel);
-    if (index < 0 || static_cast<std::size_t>(index) >= children.size())
-        return nullptr;
-    AtkObject* child = gtk_widget_get_accessible(children[static_cast<std::size_t>(index)]);
-    // A child with its parent set counts its index among the children offered here.
-    if (child->accessible_parent != panel)
-        atk_object_set_parent(child, panel);
-    return ATK_OBJECT(g_object_ref(child));
-}
-
-void panel_accessible_class_init(PanelAccessibleClass* panelClass)
+void initPanel(gpointer panelClass, gpointer)
 {
     AtkObjectClass* atk = ATK_OBJECT_CLASS(panelClass);
-    atk->get_n_children = panelChildCount;
-    atk->ref_child = panelChild;
+    atk->get_n_children = [](AtkObject* panel) { return static_cast<gint>(offeredChildren(panel).size()); };
+    atk->ref_child = [](AtkObject* panel, gint index) -> AtkObject* {
+        const std::vector<GtkWidget*> children = offeredChildren(panel);
+        if (index < 0 || static_cast<std::size_t>(index) >= children.size())
+            return nullptr;
+        AtkObject* child = gtk_widget_get_accessible(children[static_cast<std::size_t>(index)]);
+        // A child with its parent set counts its index among the children offered here.
+        if (child->accessible_parent != panel)
+            atk_object_set_parent(child, panel);
+        return ATK_OBJECT(g_object_ref(child));
+    };
 }
 
-void panel_accessible_init(PanelAccessible*) {}
-
-AtkStateSet* (*buttonStates)(AtkObject*) = nullptr;
-
 // A button's states, with "checked" (a toggle's "pressed") while it is shown pressed.
-AtkStateSet* buttonStatesWithPressed(AtkObject* accessible)
+void initPressButton(gpointer buttonClass, gpointer)
 {
-    AtkStateSet* states = buttonStates(accessible);
-    GtkWidget* widget = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
-    if (widget && g_object_get_data(G_OBJECT(widget), kTellsPressed)) {
+    ATK_OBJECT_CLASS(buttonClass)->ref_state_set = [](AtkObject* accessible) {
+        AtkStateSet* states = overridden(accessible)->ref_state_set(accessible);
+        GtkWidget* widget = gtk_accessible_get_widget(GTK_ACCESSIBLE(accessible));
         atk_state_set_add_state(states, ATK_STATE_CHECKABLE);
-        if (gtk_widget_get_state_flags(widget) & GTK_STATE_FLAG_CHECKED)
+        if (widget && (gtk_widget_get_state_flags(widget) & GTK_STATE_FLAG_CHECKED))
             atk_state_set_add_state(states, ATK_STATE_CHECKED);
-    }
-    return states;
+        return states;
+    };
 }
 
 void tellPressedChange(GtkWidget* widget, bool pressed)
@@ -167,25 +174,23 @@ void hideFromAssistiveTools(wxWindow* control)
     GtkWidget* widget = control->GetHandle();
     gtk_widget_set_can_focus(widget, FALSE);
     g_object_set_data(G_OBJECT(widget), kHiddenFromAssistiveTools, GINT_TO_POINTER(1));
-    // Every panel of the program lists its children through PanelAccessible from now on.
-    if (GtkWidget* parent = gtk_widget_get_parent(widget))
-        gtk_widget_class_set_accessible_type(GTK_WIDGET_GET_CLASS(parent), panel_accessible_get_type());
+    // This panel, and no other, leaves such children out.
+    GtkWidget* parent = gtk_widget_get_parent(widget);
+    if (parent && !g_object_get_data(G_OBJECT(parent), kHiddenFromAssistiveTools)) {
+        g_object_set_data(G_OBJECT(parent), kHiddenFromAssistiveTools, GINT_TO_POINTER(1));
+        specialise(gtk_widget_get_accessible(parent), "ZemoraPanel", initPanel);
+    }
 }
 
 void tellPressedState(wxWindow* button)
 {
     // Such a button stays a command button to the toolkit, so its clicks and looks stay
     // those of the window's button; only what assistive tools hear of it changes.
-    static const bool installed = [] {
-        auto* buttons = static_cast<AtkObjectClass*>(g_type_class_ref(GTK_TYPE_BUTTON_ACCESSIBLE));
-        buttonStates = buttons->ref_state_set;
-        buttons->ref_state_set = buttonStatesWithPressed;
-        return true;
-    }();
-    (void)installed;
     GtkWidget* widget = button->GetHandle();
     g_object_set_data(G_OBJECT(widget), kTellsPressed, GINT_TO_POINTER(1));
-    atk_object_set_role(gtk_widget_get_accessible(widget), ATK_ROLE_TOGGLE_BUTTON);
+    AtkObject* accessible = gtk_widget_get_accessible(widget);
+    specialise(accessible, "ZemoraPressButton", initPressButton);
+    atk_object_set_role(accessible, ATK_ROLE_TOGGLE_BUTTON);
 }
 
 void announce(wxWindow* window, const wxString& text)

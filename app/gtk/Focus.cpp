@@ -19,6 +19,7 @@ namespace {
 class KeyboardToolBar : public wxToolBar {
 public:
     bool AcceptsFocus() const override { return true; }
+    bool AcceptsFocusFromKeyboard() const override { return true; }
 
 protected:
 #ifdef __WXGTK__
@@ -48,8 +49,8 @@ void findToggleButton(GtkWidget* widget, gpointer found)
         gtk_container_forall(GTK_CONTAINER(widget), findToggleButton, found);
 }
 
-// The widget that stands for a control in the panel's focus chain.
-GtkWidget* focusStop(wxWindow* control)
+// Makes a control one stop of the keyboard's walk.
+void focusStop(wxWindow* control)
 {
     GtkWidget* widget = control->GetHandle();
     if (GTK_IS_COMBO_BOX(widget) && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(widget))) {
@@ -80,49 +81,19 @@ GtkWidget* focusStop(wxWindow* control)
             }), bar);
         }
     }
-    return widget;
 }
 
 } // namespace
 
-void followTabOrder(wxWindow* panel, std::vector<wxWindow*> order)
+void followTabOrder(wxWindow*, std::vector<wxWindow*> order)
 {
-    GtkContainer* container = GTK_CONTAINER(panel->GetHandle());
-    std::vector<GtkWidget*> stops;
-    for (wxWindow* control : order) {
-        // The chain names the panel's own children: the focus walks on from the one
-        // holding it.
-        GtkWidget* stop = focusStop(control);
-        while (stop && gtk_widget_get_parent(stop) != GTK_WIDGET(container))
-            stop = gtk_widget_get_parent(stop);
-        if (stop)
-            stops.push_back(stop);
-    }
-    // The toolkit rebuilds the chain from its own list, in which the toolbar is no stop,
-    // whenever its children change; put ours back after each of its turns.
-    const auto apply = [container, stops] {
-        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-        GList* current = nullptr;
-        bool same = gtk_container_get_focus_chain(container, &current) &&
-                    g_list_length(current) == stops.size();
-        GList* at = current;
-        for (std::size_t i = 0; same && i < stops.size(); ++i, at = at->next)
-            same = at->data == stops[i];
-        g_list_free(current);
-        if (same)
-            return;
-        GList* chain = nullptr;
-        for (auto i = stops.rbegin(); i != stops.rend(); ++i)
-            chain = g_list_prepend(chain, *i);
-        gtk_container_set_focus_chain(container, chain);
-        g_list_free(chain);
-        G_GNUC_END_IGNORE_DEPRECATIONS
-    };
-    apply();
-    panel->Bind(wxEVT_IDLE, [apply](wxIdleEvent& event) {
-        event.Skip();
-        apply();
-    });
+    // The toolkit's own order, from which it makes the panel's focus chain.
+    for (std::size_t i = 1; i < order.size(); ++i)
+        order[i]->MoveAfterInTabOrder(order[i - 1]);
+    // What each control is as a stop: a drop-down's text, never its arrow; the toolbar's
+    // buttons, walked with the arrow keys.
+    for (wxWindow* control : order)
+        focusStop(control);
 }
 
 bool holdsWindowFocus(const wxWindow* control)
@@ -135,7 +106,11 @@ bool holdsWindowFocus(const wxWindow* control)
 
 #else
 
-void followTabOrder(wxWindow*, std::vector<wxWindow*>) {}
+void followTabOrder(wxWindow*, std::vector<wxWindow*> order)
+{
+    for (std::size_t i = 1; i < order.size(); ++i)
+        order[i]->MoveAfterInTabOrder(order[i - 1]);
+}
 
 bool holdsWindowFocus(const wxWindow* control)
 {

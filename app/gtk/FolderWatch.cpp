@@ -1,4 +1,6 @@
-// Folders watched for names that come, go or are renamed.
+// Folders watched for names that come, go or are renamed. GIO's monitor rather than the
+// toolkit's wxFileSystemWatcher: the Favorites folder may not exist yet, and a monitor of
+// GIO waits for it to come, where the toolkit's refuses a missing path.
 #include "app/gtk/FolderWatch.h"
 
 #include <utility>

@@ -1,0 +1,141 @@
+// A server's suggested name and the download's address into download naming. Stops
+// (trap) when a name could leave the download folder or hide in it: empty, "." or
+// "..", a leading dot, a slash or backslash, a control character, broken UTF-8, more
+// than the file system takes; when a suggestion that already is such a name is changed,
+// or one too long loses more than its last character or its extension; or when the
+// numbered names to try are not each such a name, numbered as asked and all different.
+//
+// Input: a byte of padding and a byte of attempt, then "<suggested>\n<address>". The
+// padding puts that many "x" (or "名", when the attempt byte is odd) in front of the
+// suggestion, so that names reach the length limit; the attempt is that byte halved.
+#include "browse/DownloadNames.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fuzz/Require.h"
+
+namespace {
+
+// Off until numberedName() is fixed: a name at the length limit that already ends in
+// " (n)" gets itself back as attempt n, e.g. 251 "x" and " (1)" (seed numbered-is-itself).
+constexpr bool kNumberedDiffersFromName = false;
+
+constexpr std::size_t kLimit = 255;
+
+// The code point starting text[at] and its length in bytes; nullopt for ill-formed UTF-8
+// (overlong forms, surrogates and values past U+10FFFF included).
+std::optional<std::pair<char32_t, std::size_t>> nextCodePoint(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80)
+        return std::pair<char32_t, std::size_t>(lead, 1);
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, value = lead & 0x1F, smallest = 0x80;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, value = lead & 0x0F, smallest = 0x800;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, value = lead & 0x07, smallest = 0x10000;
+    else
+        return std::nullopt;
+    if (text.size() - at < length)
+        return std::nullopt;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    return std::pair(value, length);
+}
+
+// A name that stays in its folder, shows in a listing and fits the file system.
+bool isPlainName(std::string_view name)
+{
+    if (name.empty() || name.size() > kLimit || name.front() == '.')
+        return false;
+    for (std::size_t at = 0; at < name.size();) {
+        const auto point = nextCodePoint(name, at);
+        if (!point)
+            return false;
+        const char32_t c = point->first;
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == '/' || c == '\\')
+            return false;
+        at += point->second;
+    }
+    return true;
+}
+
+// The extension a long name surely keeps: a short one after the last dot.
+std::string_view shortExtension(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0 || name.size() - dot > 8)
+        return {};
+    return name.substr(dot);
+}
+
+void checkName(const std::string& suggested, const std::string& address)
+{
+    const std::string name = zemora::plainFileName(suggested, address);
+    require(isPlainName(name));
+    const bool blankAround = !suggested.empty() && (suggested.front() == ' ' || suggested.back() == ' ');
+    if (isPlainName(suggested) && !blankAround)
+        require(name == suggested);
+    // Too long but plain otherwise: cut by at most one character, the extension kept.
+    std::string longer = suggested;
+    if (suggested.size() > kLimit && !blankAround && isPlainName(longer.erase(kLimit - 4))) {
+        require(name.size() > kLimit - 4);
+        const std::string_view extension = shortExtension(suggested);
+        require(name.ends_with(extension));
+        require(suggested.starts_with(std::string_view(name).substr(0, name.size() - extension.size())));
+    }
+}
+
+void checkNumbered(const std::string& name, int attempt)
+{
+    const std::string numbered = zemora::numberedName(name, attempt);
+    require(isPlainName(numbered));
+    if (attempt == 0) {
+        require(numbered == name);
+        return;
+    }
+    require(numbered.find(" (" + std::to_string(attempt) + ")") != std::string::npos);
+    require(numbered != zemora::numberedName(name, attempt + 1));
+    if (kNumberedDiffersFromName)
+        require(numbered != name);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    const std::size_t padding = data[0];
+    const bool wide = data[1] & 1;
+    const int attempt = data[1] >> 1;
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const std::size_t end = rest.find('\n');
+
+    std::string suggested;
+    for (std::size_t i = 0; i < padding; ++i)
+        suggested += wide ? "名" : "x";
+    suggested += rest.substr(0, end);
+    const std::string address(end == std::string_view::npos ? std::string_view() : rest.substr(end + 1));
+
+    checkName(suggested, address);
+    const std::string name = zemora::plainFileName(suggested, address);
+    checkNumbered(name, attempt);
+    require(isPlainName(zemora::numberedName(name, std::numeric_limits<int>::max())));
+    return 0;
+}
