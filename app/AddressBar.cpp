@@ -12,12 +12,12 @@ namespace zemora {
 
 void Form1::OpenTypedAddress()
 {
-    const std::string typed = trimSpaces(Combo1->Text().utf8_string());
-    if (typed.empty())
+    const std::optional<std::string> typed = typedAddress(Combo1->Text().utf8_string());
+    if (!typed)
         return;
-    const wxString address = wxString::FromUTF8(CompleteAddress(typed));
+    const wxString address = wxString::FromUTF8(*typed);
     // Navigation first: if the control refuses, the box and the history stay as they were.
-    readPageOnLoad([&] { WebBrowser1->NavigateTo(address); });
+    readPageOnLoad([&] { WebBrowser1->NavigateTo(*typed); });
     ShowAddress(address);
     // The address as set, not as read back: the box holds at most 65 535 characters, and
     // a longer address read back cut short would never match its own entry.
@@ -35,7 +35,7 @@ void Form1::Command1_Click() { OpenTypedAddress(); }
 
 void Form1::Combo1_Click()
 {
-    readPageOnLoad([this] { WebBrowser1->NavigateTo(Combo1->Text()); });
+    readPageOnLoad([this] { WebBrowser1->NavigateTo(Combo1->Text().utf8_string()); });
     // What the box shows is what the user chose, as a typed address is: the page's own
     // address replaces it once loaded.
     ShowAddress(Combo1->Text());

@@ -14,7 +14,7 @@ void Form1::autofresh_Click()
 {
     Timer1.SetInterval(kRefreshInterval);
     showPressed(autofresh, Timer1.IsRunning());
-    WebBrowser1->NavigateTo(Combo1->Text());
+    WebBrowser1->NavigateTo(Combo1->Text().utf8_string());
 }
 
 void Form1::Timer1_Timer()

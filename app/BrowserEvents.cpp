@@ -22,9 +22,9 @@ void Form1::WebBrowser1_DownloadComplete()
     bannerTellsDownloads_ = false;
     // A page that reloads itself (a meta refresh) must not wipe what the user is typing.
     if (!AddressBeingTyped())
-        ShowAddress(WebBrowser1->LocationURL());
-    Text2->ChangeValue(WebBrowser1->LocationURL());
-    Text1->ChangeValue(WebBrowser1->LocationName());
+        ShowAddress(wxString::FromUTF8(WebBrowser1->LocationURL()));
+    Text2->ChangeValue(wxString::FromUTF8(WebBrowser1->LocationURL()));
+    Text1->ChangeValue(wxString::FromUTF8(WebBrowser1->LocationName()));
 }
 
 // The title cannot turn the suffix around or push it out of sight.
@@ -34,7 +34,7 @@ void Form1::WebBrowser1_TitleChange(const wxString& Text)
     // A title that comes after the page has loaded names the page to keep; the rest of
     // what the completion showed (the banner, the address) stays as it is.
     if (!WebBrowser1->Loading())
-        Text1->ChangeValue(WebBrowser1->LocationName());
+        Text1->ChangeValue(wxString::FromUTF8(WebBrowser1->LocationName()));
 }
 
 // The banner line carries a download's progress and outcome until the next page completes.

@@ -137,7 +137,7 @@ void Form1::Combo2_Click()
 {
     const std::string path = joinPath(favoritesFolder_, favoriteFile(Combo2->Window()->GetSelection()));
     ShowAddress(wxString::FromUTF8(readShortcutAddress(path)));
-    WebBrowser1->NavigateTo(Combo1->Text());
+    WebBrowser1->NavigateTo(Combo1->Text().utf8_string());
 }
 
 } // namespace zemora

@@ -15,7 +15,7 @@
 #include "base/Layout.h"
 #include "base/Settings.h"
 #include "browse/CommandLine.h"
-#include "browse/WebBrowserControl.h"
+#include "engine/HostedBrowser.h"
 #include "app/AddFavoriteDialog.h"
 
 class wxButton;
@@ -32,7 +32,7 @@ class FolderWatch;
 
 // The platform pieces the window stands on; fakes replace them in tests.
 struct Form1Seams {
-    std::function<std::unique_ptr<WebBrowserControl>(wxWindow* parent)> createBrowser;
+    std::function<std::unique_ptr<HostedBrowser>(wxWindow* parent)> createBrowser;
     // The user's Favorites folder, or nothing when none can be determined.
     std::function<std::optional<std::string>()> favoritesFolder;
     // Tells the user of a failure that ended a handler (UTF-8 text).
@@ -68,7 +68,7 @@ public:
     ImageList ImageList1;                           // the toolbar's pictures
     std::unique_ptr<ComboBox> Combo1;               // the address box, with the typed-address history
     wxButton* Command1;                             // "GO...": opens the address box's text
-    std::unique_ptr<WebBrowserControl> WebBrowser1; // the page
+    std::unique_ptr<HostedBrowser> WebBrowser1;     // the page
     wxStaticText* Label2;                           // the banner line at the bottom
     wxStaticText* Label1;                           // "Address:", the address box's label
 

@@ -76,17 +76,21 @@ bool Form1::KeyDown(const wxKeyEvent& key)
             return false;
     }
     switch (command) {
-    case Command::Stop:
+    case Command::Stop: {
         // Esc stops a load; otherwise it is the page's (its menus and dialogs close with
         // it), and in the address box it puts the page's address back.
-        if (holdsWindowFocus(Combo1->Window()) && Combo1->Text() != WebBrowser1->LocationURL()) {
-            ShowAddress(WebBrowser1->LocationURL());
-            Combo1->Window()->SelectAll();
-            return true;
+        if (holdsWindowFocus(Combo1->Window())) {
+            const wxString pageAddress = wxString::FromUTF8(WebBrowser1->LocationURL());
+            if (Combo1->Text() != pageAddress) {
+                ShowAddress(pageAddress);
+                Combo1->Window()->SelectAll();
+                return true;
+            }
         }
         if (!WebBrowser1->Loading())
             return false;
         break;
+    }
     case Command::Undo:
     case Command::Redo:
         // Only a text field of the page: the window's own boxes keep their own keys.

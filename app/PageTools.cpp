@@ -121,7 +121,7 @@ void Form1::ShowFind()
 {
     if (!findDialog_) {
         findDialog_ = new FindDialog(this, [this](const wxString& text, bool backwards, bool matchCase) {
-            runHandler([&] { WebBrowser1->Find(text, backwards, matchCase); });
+            runHandler([&] { WebBrowser1->Find(text.utf8_string(), backwards, matchCase); });
         });
         hearKeysFirst(findDialog_, this);
     }

@@ -36,7 +36,7 @@ bool askAbout(wxWindow* page, const std::string& question, bool allow = false, l
 Form1Seams platformSeams()
 {
     Form1Seams seams;
-    seams.createBrowser = [](wxWindow* parent) -> std::unique_ptr<WebBrowserControl> {
+    seams.createBrowser = [](wxWindow* parent) -> std::unique_ptr<HostedBrowser> {
         auto browser = std::make_unique<WebKitBrowser>(parent);
         browser->askSilenceDialogs = [parent] { return askAbout(parent, bilingual(kSilenceDialogs)); };
         browser->askOpenElsewhere = [parent](const std::string& program, const std::string& address) {

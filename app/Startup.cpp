@@ -24,7 +24,7 @@ void Form1::Form_Load()
 {
     LoadFavoritesList();
     skipError([this] { CaptureLayout(); });
-    WebBrowser1->NavigateTo(startAddress());
+    WebBrowser1->NavigateTo(startAddress().utf8_string());
 }
 
 wxString Form1::startAddress() const

@@ -28,7 +28,7 @@ void Form1::run(Command command, std::string_view address)
     case Command::Refresh: return WebBrowser1->Refresh();
     case Command::Stop: return WebBrowser1->Stop();
     case Command::Home: return WebBrowser1->GoHome();
-    case Command::OpenPortal: return WebBrowser1->NavigateTo(wxText(address));
+    case Command::OpenPortal: return WebBrowser1->NavigateTo(std::string(address));
     case Command::AddFavorite: return addCurrentPage();
     case Command::FocusAddress: return FocusAddress();
     case Command::Find: return ShowFind();

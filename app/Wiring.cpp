@@ -54,15 +54,15 @@ void Form1::wireEvents()
         runHandler([=, this] { WebBrowser1_CommandStateChange(command, enable); });
     };
     WebBrowser1->DownloadComplete = [this] { runHandler([this] { WebBrowser1_DownloadComplete(); }); };
-    WebBrowser1->TitleChange = [this](const wxString& text) {
-        runHandler([this, &text] { WebBrowser1_TitleChange(text); });
+    WebBrowser1->TitleChange = [this](const std::string& text) {
+        runHandler([this, &text] { WebBrowser1_TitleChange(wxString::FromUTF8(text)); });
     };
-    WebBrowser1->StatusTextChange = [this](const wxString& text) {
-        runHandler([this, &text] { WebBrowser1_StatusTextChange(text); });
+    WebBrowser1->StatusTextChange = [this](const std::string& text) {
+        runHandler([this, &text] { WebBrowser1_StatusTextChange(wxString::FromUTF8(text)); });
     };
-    WebBrowser1->DownloadStatusChange = [this](const wxString& text) {
+    WebBrowser1->DownloadStatusChange = [this](const std::string& text) {
         runHandler([this, &text] {
-            WebBrowser1_StatusTextChange(text);
+            WebBrowser1_StatusTextChange(wxString::FromUTF8(text));
             bannerTellsDownloads_ = true;
         });
     };

@@ -270,14 +270,14 @@ struct ProgramWindow : Window {
         form->WebBrowser1->DownloadComplete = [this, windowHandler] {
             ++completions;
             if (tracing())
-                std::fprintf(stderr, "  completion %s\n", form->WebBrowser1->LocationURL().utf8_string().c_str());
+                std::fprintf(stderr, "  completion %s\n", form->WebBrowser1->LocationURL().c_str());
             windowHandler();
         };
         auto loadingSign = form->WebBrowser1->LoadingChange;
         form->WebBrowser1->LoadingChange = [this, loadingSign](bool now) {
             loading = now;
             if (tracing())
-                std::fprintf(stderr, "  %s %s\n", now ? "loading" : "loaded", form->WebBrowser1->LocationURL().utf8_string().c_str());
+                std::fprintf(stderr, "  %s %s\n", now ? "loading" : "loaded", form->WebBrowser1->LocationURL().c_str());
             loadingSign(now);
         };
     }
@@ -297,7 +297,7 @@ struct ProgramWindow : Window {
     std::string told() override
     {
         return "the caption \"" + form->GetTitle().utf8_string() + "\", the engine " +
-               form->WebBrowser1->LocationURL().utf8_string();
+               form->WebBrowser1->LocationURL();
     }
     void autoRefresh(int tick) override
     {

@@ -55,15 +55,23 @@ std::string trimSpaces(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
+std::optional<std::string> typedAddress(std::string_view typed)
+{
+    const std::string trimmed = trimSpaces(typed);
+    if (trimmed.empty())
+        return std::nullopt;
+    return CompleteAddress(trimmed);
+}
+
 std::string CompleteAddress(std::string_view address)
 {
     // Script typed or pasted here would run in the shown page, with its origin.
-    if (hasScheme(address) && schemeOf(address) != "javascript")
+    if (hasScheme(address) && !isScriptAddress(address))
         return std::string(address);
     if (holdsBlank(hostPart(address)))
         return searchAddress(address);
     if (address.find_first_of(kNotInABareName) != std::string_view::npos)
-        return "http://" + std::string(address);
+        return asWebAddress(address);
     return std::string(kBareNamePrefix) + std::string(address) + std::string(kBareNameSuffix);
 }
 
@@ -133,7 +141,9 @@ std::string withDefaultScheme(std::string_view address)
 {
     if (address.empty() || hasScheme(address))
         return std::string(address);
-    return std::string(kDefaultScheme) + std::string(address);
+    return asWebAddress(address);
 }
+
+std::string asWebAddress(std::string_view text) { return std::string(kDefaultScheme) + std::string(text); }
 
 } // namespace zemora

@@ -10,6 +10,11 @@ namespace zemora {
 // Removes leading and trailing spaces (U+0020 only: tabs stay).
 std::string trimSpaces(std::string_view text);
 
+// What the address box opens for the text typed into it: nothing for blank text, else
+// the text without the spaces around it, completed (CompleteAddress). The one way from
+// what the user typed to the address the browser control is asked for.
+std::optional<std::string> typedAddress(std::string_view typed);
+
 // The address to open for trimmed, non-empty typed text: an address with a scheme is
 // kept, except a script address, which would run in the shown page; text whose host part
 // holds a blank (a space, or the ideographic one) can be no host name and becomes a
@@ -40,5 +45,8 @@ std::string schemeOf(std::string_view address);
 // An address as the browser control opens it (WebBrowserControl::NavigateTo): one that
 // names no scheme is a web address and gets "http://"; an empty one stays empty.
 std::string withDefaultScheme(std::string_view address);
+
+// Text taken for a web address: "http://" in front, whatever it holds.
+std::string asWebAddress(std::string_view text);
 
 } // namespace zemora

@@ -150,7 +150,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         line.start = localFile(inCurrentDir);
         return line;
     }
-    line.start.address = "http://" + arg;
+    line.start.address = asWebAddress(arg);
     return line;
 }
 

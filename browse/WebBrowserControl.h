@@ -1,16 +1,13 @@
 #pragma once
 // The embedded web browser control as the window uses it: its operations, its readings
-// and its events. Operations the engine cannot carry out throw Failure.
+// and its events. Operations the engine cannot carry out throw Failure. Text is UTF-8.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
-
-#include <wx/string.h>
 
 #include "browse/AddressCompletion.h"
 #include "browse/DownloadInfo.h"
-
-class wxWindow;
 
 namespace zemora {
 
@@ -21,10 +18,7 @@ public:
     // Starts loading `address`, passed as the caller built it. One that names no scheme
     // is a web address and is opened with "http://", as the platform's own control does;
     // the engine is handed the address settled, and opens it as given.
-    void NavigateTo(const wxString& address)
-    {
-        open(wxString::FromUTF8(withDefaultScheme(address.utf8_string())));
-    }
+    void NavigateTo(const std::string& address) { open(withDefaultScheme(address)); }
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void GoHome() = 0;
@@ -40,18 +34,15 @@ public:
     // Highlights the matches of text in the page and moves to the next (or previous) one,
     // wrapping around, and selects it; FindResult tells which one it is and how many there
     // are. Empty text ends the search.
-    virtual void Find(const wxString& text, bool backwards, bool matchCase) = 0;
+    virtual void Find(const std::string& text, bool backwards, bool matchCase) = 0;
     // Page zoom, 1 for the page's own size; kept across navigations.
     virtual void SetZoom(double level) = 0;
     virtual double Zoom() const = 0;
 
     // A page is being loaded, from the moment it is asked for until its load ends.
     virtual bool Loading() const = 0;
-    virtual wxString LocationURL() const = 0;
-    virtual wxString LocationName() const = 0;
-
-    // The control's own window, placed and sized by the layout passes.
-    virtual wxWindow* Window() = 0;
+    virtual std::string LocationURL() const = 0;
+    virtual std::string LocationName() const = 0;
 
     // This session's downloads, oldest first; a running or waiting one can be cancelled.
     virtual std::vector<DownloadInfo> Downloads() const = 0;
@@ -62,12 +53,12 @@ public:
     // A navigation ended, successfully or not. The name is the window's own; it is about
     // pages, not files (saving files is engine/WebKitDownloads').
     std::function<void()> DownloadComplete;
-    std::function<void(const wxString& text)> TitleChange;
+    std::function<void(const std::string& text)> TitleChange;
     // Text for the status line: what the window should know of the page.
-    std::function<void(const wxString& text)> StatusTextChange;
+    std::function<void(const std::string& text)> StatusTextChange;
     // Text for the status line about downloads: one's progress, where it was saved, one
     // refused.
-    std::function<void(const wxString& text)> DownloadStatusChange;
+    std::function<void(const std::string& text)> DownloadStatusChange;
     // The match the last Find moved to (from 1) and the matches in the page; 0, 0 for none.
     std::function<void(unsigned current, unsigned matches)> FindResult;
     // A page started (true) or stopped (false) loading.
@@ -79,7 +70,7 @@ public:
 
 protected:
     // Starts loading an address whose scheme is settled, exactly as given.
-    virtual void open(const wxString& address) = 0;
+    virtual void open(const std::string& address) = 0;
 };
 
 } // namespace zemora

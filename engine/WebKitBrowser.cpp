@@ -7,6 +7,7 @@
 #include <wx/nativewin.h>
 
 #include "base/Failure.h"
+#include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
 #include "browse/PageRequests.h"
@@ -18,11 +19,10 @@ namespace zemora {
 
 namespace {
 
-constexpr char kBlank[] = "about:blank";
 constexpr char kSelfKey[] = "zemora-browser";
 
 // The engine's text, which it answers null when there is none.
-wxString textOf(const char* utf8) { return utf8 ? wxString::FromUTF8(utf8) : wxString(); }
+std::string textOf(const char* utf8) { return utf8 ? utf8 : std::string(); }
 
 void serveHomePage(WebKitURISchemeRequest* request, gpointer)
 {
@@ -58,53 +58,6 @@ bool hasHardwareRendering()
     return XQueryExtension(gdk_x11_display_get_xdisplay(display), "DRI3", &opcode, &event, &error);
 }
 
-static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity == G_TLS_CERTIFICATE_BAD_IDENTITY &&
-              kCertNotActivated == G_TLS_CERTIFICATE_NOT_ACTIVATED && kCertExpired == G_TLS_CERTIFICATE_EXPIRED &&
-              kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE &&
-              kCertGenericError == G_TLS_CERTIFICATE_GENERIC_ERROR);
-
-// Why a load failed, in the user's words where we know the cause. The network side hands
-// most causes over as text only, so the text is looked at too.
-FailureReason reasonOf(const GError* error)
-{
-    const std::string message = error && error->message ? error->message : "unknown error";
-    const auto says = [&](const char* part) { return message.find(part) != std::string::npos; };
-    if ((error && error->domain == G_RESOLVER_ERROR) || says("resolving") || says("not known"))
-        return failureReason(kServerUnknown, message);
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED) || says("refused"))
-        return failureReason(kConnectionRefused, message);
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) || says("timed out"))
-        return failureReason(kConnectionTimedOut, message);
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE) ||
-        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
-        return failureReason(kServerUnreachable, message);
-    return failureReason(kLoadFailed, message);
-}
-
-// A word the address box made a site's name of, when no such site can be found: what
-// the user meant to search for, most likely. The engine spells the name as the network
-// does (punycode, a "/" after it); the word is the user's.
-std::string searchOffered(const std::string& address, const GError* error)
-{
-    if (reasonOf(error).chinese != kServerUnknown.chinese)
-        return {};
-    const std::string host = hostOf(address);
-    if (address != "http://" + host && address != "http://" + host + "/")
-        return {};
-    gchar* unicode = g_hostname_to_unicode(host.c_str());
-    const std::string name = unicode ? unicode : host;
-    g_free(unicode);
-    return completedBareName("http://" + name).value_or("");
-}
-
-// Failures that are no failure to show: a stop, a download taking over, a plug-in.
-bool isQuietFailure(const GError* error)
-{
-    return g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
-           g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
-           g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
-}
-
 // A response the engine cannot show, or one the server marks as an attachment.
 bool isDownload(WebKitResponsePolicyDecision* decision)
 {
@@ -116,22 +69,6 @@ bool isDownload(WebKitResponsePolicyDecision* decision)
     SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
     const char* disposition = headers ? soup_message_headers_get_one(headers, "Content-Disposition") : nullptr;
     return disposition && g_ascii_strncasecmp(disposition, "attachment", 10) == 0;
-}
-
-// The engine draws a page dialog as a child of the view; once answered from outside, the
-// drawing has to go too.
-void removeDialogWidgets(WebKitWebView* view)
-{
-    GList* children = nullptr;
-    gtk_container_forall(GTK_CONTAINER(view),
-                         [](GtkWidget* child, gpointer list) {
-                             if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog"))
-                                 *static_cast<GList**>(list) = g_list_prepend(*static_cast<GList**>(list), child);
-                         },
-                         &children);
-    for (GList* c = children; c; c = c->next)
-        gtk_widget_destroy(GTK_WIDGET(c->data));
-    g_list_free(children);
 }
 
 } // namespace
@@ -260,56 +197,6 @@ gboolean WebKitBrowser::onContextMenu(WebKitWebView*, void* menuObject, void*, v
     return FALSE;
 }
 
-gboolean WebKitBrowser::onLoadFailed(WebKitWebView*, int, char* address, void* error, WebKitBrowser* self)
-{
-    self->endUserStep();
-    const auto* failure = static_cast<const GError*>(error);
-    if (isQuietFailure(failure) || !address)
-        return FALSE;
-    const std::string kept = addressToKeep(self->loadAddress_, address);
-    self->showOwnPage(loadFailedPage(kept, reasonOf(failure), searchOffered(kept, failure)), kept);
-    return TRUE;
-}
-
-// An untrusted certificate is never accepted; the page says what is wrong with it.
-gboolean WebKitBrowser::onTlsErrors(WebKitWebView*, char* address, void*, unsigned errors, WebKitBrowser* self)
-{
-    self->endUserStep();
-    const std::string kept = addressToKeep(self->loadAddress_, address ? address : "");
-    self->showOwnPage(certificatePage(kept, static_cast<GTlsCertificateFlags>(errors)), kept);
-    return TRUE;
-}
-
-// The address stays the current page, so Refresh and the auto refresh load it again.
-void WebKitBrowser::onProcessTerminated(WebKitWebView* view, int reason, WebKitBrowser* self)
-{
-    self->forgetPageDialog();
-    // Ended by us for the user's step, which is taken again at once.
-    if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API)
-        return;
-    const char* address = webkit_web_view_get_uri(view);
-    if (!self->started_ || !address || !*address)
-        return;
-    const std::string kept = addressToKeep(self->loadAddress_, address);
-    self->showOwnPage(processEndedPage(kept, reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT), kept);
-}
-
-gboolean WebKitBrowser::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, WebKitBrowser* self)
-{
-    // Answered at once, unseen (an alert closed, a confirm refused, a prompt without text):
-    // while the user is leaving the page, and once they have silenced it.
-    if (self->userStep_ || self->dialogsSilenced_)
-        return TRUE;
-    self->lastDialogAt_ = std::chrono::steady_clock::now();
-    if (++self->dialogsInRow_ >= kDialogsBeforeOffer && self->askSilenceDialogs && self->askSilenceDialogs()) {
-        self->dialogsSilenced_ = true;
-        return TRUE;
-    }
-    self->forgetPageDialog();
-    self->shownDialog_ = webkit_script_dialog_ref(dialog);
-    return FALSE; // the engine shows it
-}
-
 void WebKitBrowser::onLoadChanged(WebKitWebView* view, int event, WebKitBrowser* self)
 {
     // The engine has taken the user's step up.
@@ -338,11 +225,6 @@ void WebKitBrowser::onLoadChanged(WebKitWebView* view, int event, WebKitBrowser*
     }
 }
 
-void WebKitBrowser::showOwnPage(const std::string& html, const std::string& address)
-{
-    webkit_web_view_load_alternate_html(webView(), html.c_str(), address.c_str(), nullptr);
-}
-
 void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
 {
     WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
@@ -368,68 +250,16 @@ void WebKitBrowser::openForPage(const std::string& address)
         +[](gpointer data) -> gboolean {
             auto* self = static_cast<WebKitBrowser*>(data);
             self->pendingSource_ = 0;
-            self->open(wxString::FromUTF8(self->pendingAddress_)); // passed the gate: it has its scheme
+            self->open(self->pendingAddress_); // passed the gate: it has its scheme
             return G_SOURCE_REMOVE;
         },
         this);
-}
-
-void WebKitBrowser::takeUserStep(std::function<void()> step)
-{
-    dismissPageDialog();
-    // The page the user goes to counts its dialogs afresh, even one they reload.
-    dialogPage_.clear();
-    // What the user opens may be a download; the page they leave has had its say.
-    forgetPageDownloads();
-    step();
-    userStep_ = std::move(step);
-    if (userStepWatch_)
-        g_source_remove(userStepWatch_);
-    userStepWatch_ = g_timeout_add(
-        kUnansweredNavigationMs,
-        +[](gpointer data) -> gboolean {
-            auto* self = static_cast<WebKitBrowser*>(data);
-            self->userStepWatch_ = 0;
-            // The page's process never started the step: it is stuck (a script that never
-            // ends, a dialog in a loop). It is ended and the step taken in a new one.
-            const std::function<void()> step = std::move(self->userStep_);
-            self->userStep_ = nullptr;
-            webkit_web_view_terminate_web_process(self->webView());
-            if (step)
-                step();
-            return G_SOURCE_REMOVE;
-        },
-        this);
-}
-
-void WebKitBrowser::endUserStep()
-{
-    userStep_ = nullptr;
-    if (userStepWatch_)
-        g_source_remove(std::exchange(userStepWatch_, 0));
-}
-
-void WebKitBrowser::dismissPageDialog()
-{
-    if (!shownDialog_)
-        return;
-    // Answers the page (an alert closed, a confirm refused), then takes the engine's
-    // drawing of it away.
-    webkit_script_dialog_close(shownDialog_);
-    removeDialogWidgets(webView());
-    forgetPageDialog();
-}
-
-void WebKitBrowser::forgetPageDialog()
-{
-    if (shownDialog_)
-        webkit_script_dialog_unref(std::exchange(shownDialog_, nullptr));
 }
 
 void WebKitBrowser::tellStatus(const std::string& text)
 {
     if (StatusTextChange)
-        StatusTextChange(wxString::FromUTF8(text));
+        StatusTextChange(text);
 }
 
 WebKitBrowser::~WebKitBrowser()
@@ -453,129 +283,16 @@ WebKitBrowser::~WebKitBrowser()
     g_object_unref(web_);
 }
 
-void WebKitBrowser::open(const wxString& address)
+void WebKitBrowser::open(const std::string& address)
 {
     endStep();
     started_ = true;
     // Passed as given: the scheme is settled before it gets here.
-    const std::string uri = address.utf8_string();
+    const std::string uri = address;
     takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
 }
 
-// Where the user is on his way to, from the current entry: the step under way and the
-// clicks queued behind it; 0 with none.
-int WebKitBrowser::stepBase() const
-{
-    if (!stepping_)
-        return 0;
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
-    if (webkit_back_forward_list_get_current_item(list) == stepping_)
-        return queuedSteps_;
-    for (int direction : {-1, 1})
-        for (int offset = direction; WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, offset);
-             offset += direction)
-            if (item == stepping_)
-                return offset + queuedSteps_;
-    return 0; // gone from the list: a page of its own has replaced what followed
-}
-
-WebKitBackForwardListItem* WebKitBrowser::stepTarget(int direction) const
-{
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
-    const int to = stepBase() + direction;
-    WebKitBackForwardListItem* target = webkit_back_forward_list_get_nth_item(list, to);
-    // The blank page the engine opened at creation is not a page of ours to go back to.
-    if (target && target == creationItem_ && !webkit_back_forward_list_get_nth_item(list, to - 1))
-        return nullptr;
-    return target;
-}
-
-bool WebKitBrowser::canGoBack() const { return stepTarget(-1) != nullptr; }
-
-void WebKitBrowser::step(int direction)
-{
-    if (!stepTarget(direction))
-        throw Failure(direction < 0 ? kCannotGoBack : kCannotGoForward);
-    WebKitWebView* web = webView();
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(web);
-    // A step the engine carried out without a load (within one page) has landed too.
-    if (stepping_ && webkit_back_forward_list_get_current_item(list) == stepping_ && !webkit_web_view_is_loading(web))
-        landStep();
-    if (stepping_)
-        queuedSteps_ += direction; // asked for once the step under way has landed
-    else
-        startStep(webkit_back_forward_list_get_nth_item(list, direction));
-    reportCommandStates();
-}
-
-void WebKitBrowser::startStep(WebKitBackForwardListItem* target)
-{
-    WebKitWebView* web = webView();
-    endStep();
-    stepping_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target));
-    if (WebKitBackForwardListItem* from = webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web)))
-        steppedFrom_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(from));
-    // Held by the step itself, which may be taken again past a page that does not answer.
-    std::shared_ptr<WebKitBackForwardListItem> item(WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target)),
-                                                    [](WebKitBackForwardListItem* i) { g_object_unref(i); });
-    takeUserStep([web, item] { webkit_web_view_go_to_back_forward_list_item(web, item.get()); });
-}
-
-void WebKitBrowser::landStep()
-{
-    const int more = queuedSteps_;
-    endStep();
-    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
-    if (WebKitBackForwardListItem* next = more ? webkit_back_forward_list_get_nth_item(list, more) : nullptr)
-        startStep(next);
-}
-
-void WebKitBrowser::endStep()
-{
-    for (WebKitBackForwardListItem* item : {stepping_, steppedFrom_})
-        if (item)
-            g_object_unref(item);
-    stepping_ = steppedFrom_ = nullptr;
-    queuedSteps_ = 0;
-    stepRetried_ = false;
-}
-
-void WebKitBrowser::followHistorySteps()
-{
-    g_signal_connect(webView(), "load-changed",
-        G_CALLBACK(+[](WebKitWebView* web, WebKitLoadEvent event, WebKitBrowser* self) {
-            if (!self->stepping_ || event != WEBKIT_LOAD_FINISHED || webkit_web_view_is_loading(web))
-                return;
-            WebKitBackForwardListItem* current =
-                webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web));
-            if (current == self->stepping_) {
-                self->landStep();
-            } else if (current == self->steppedFrom_ && !self->stepRetried_) {
-                // Back on the page the step left, with nothing else under way: the engine
-                // dropped the step.
-                self->stepRetried_ = true;
-                webkit_web_view_go_to_back_forward_list_item(web, self->stepping_);
-            } else {
-                self->endStep(); // something else took its place
-            }
-            self->reportCommandStates();
-        }),
-        this);
-    // A step whose page fails is not asked again, nor the ones queued: the failure shows.
-    g_signal_connect(webView(), "load-failed",
-        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, WebKitBrowser* self) -> gboolean {
-            if (!isQuietFailure(error))
-                self->endStep();
-            return FALSE;
-        }),
-        this);
-}
-
-void WebKitBrowser::GoBack() { step(-1); }
-
-void WebKitBrowser::GoForward() { step(1); }
-
-void WebKitBrowser::GoHome() { NavigateTo(wxString::FromUTF8(kHomeAddress.data(), kHomeAddress.size())); }
+void WebKitBrowser::GoHome() { NavigateTo(std::string(kHomeAddress)); }
 
 void WebKitBrowser::Stop()
 {
@@ -586,7 +303,7 @@ void WebKitBrowser::Stop()
     endStep();
     webkit_web_view_stop_loading(web_);
     if (!webkit_web_view_get_is_web_process_responsive(webView()) && !LocationURL().empty()) {
-        const std::string address = LocationURL().utf8_string();
+        const std::string address = LocationURL();
         webkit_web_view_terminate_web_process(webView());
         showOwnPage(processEndedPage(address, false), address);
     }
@@ -600,33 +317,25 @@ void WebKitBrowser::Refresh()
     takeUserStep([this] { webkit_web_view_reload(web_); });
 }
 
-wxString WebKitBrowser::LocationURL() const
+std::string WebKitBrowser::LocationURL() const
 {
     if (!started_)
-        return wxString();
+        return {};
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
-    const wxString url = textOf(webkit_web_view_get_uri(web_));
+    const std::string url = textOf(webkit_web_view_get_uri(web_));
     const bool ownBlankPage = url == kBlank && creationItem_ &&
                               webkit_back_forward_list_get_current_item(list) == creationItem_;
-    return ownBlankPage ? wxString() : url;
+    return ownBlankPage ? std::string() : url;
 }
 
-wxString WebKitBrowser::LocationName() const
+std::string WebKitBrowser::LocationName() const
 {
     // A page without a title is named by its address.
-    const wxString title = started_ ? textOf(webkit_web_view_get_title(web_)) : wxString();
+    const std::string title = started_ ? textOf(webkit_web_view_get_title(web_)) : std::string();
     return title.empty() ? LocationURL() : title;
 }
 
 wxWindow* WebKitBrowser::Window() { return host_; }
-
-void WebKitBrowser::reportCommandStates()
-{
-    if (!started_ || !CommandStateChange)
-        return;
-    CommandStateChange(CSC_NAVIGATEFORWARD, stepTarget(1) != nullptr);
-    CommandStateChange(CSC_NAVIGATEBACK, canGoBack());
-}
 
 void WebKitBrowser::onLoaded()
 {
@@ -644,7 +353,7 @@ void WebKitBrowser::onLoaded()
     // A page that has no title of its own (a PDF, a picture) is named by its file.
     const char* title = webkit_web_view_get_title(web_);
     if (started_ && TitleChange && (!title || !*title))
-        TitleChange(wxString::FromUTF8(untitledPageName(LocationURL().utf8_string())));
+        TitleChange(untitledPageName(LocationURL()));
 }
 
 void WebKitBrowser::onTitleChanged()
@@ -661,17 +370,6 @@ void WebKitBrowser::tellCompletion()
     // Said under the first complete page, where it stays until the next one.
     if (const std::string notice = takeWebsiteDataNotice(); !notice.empty())
         tellStatus(notice);
-}
-
-void WebKitBrowser::onHistoryChanged(void*, void* added, void*, WebKitBrowser* self)
-{
-    auto* item = static_cast<WebKitBackForwardListItem*>(added);
-    if (item && !self->historySeen_) {
-        self->historySeen_ = true;
-        if (std::strcmp(webkit_back_forward_list_item_get_uri(item), kBlank) == 0)
-            self->creationItem_ = item;
-    }
-    self->reportCommandStates();
 }
 
 } // namespace zemora

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "browse/DownloadGate.h"
-#include "browse/WebBrowserControl.h"
+#include "engine/HostedBrowser.h"
 
 typedef struct _GtkWidget GtkWidget;
 typedef int gboolean;
@@ -27,7 +27,7 @@ namespace zemora {
 class WebKitDownloads;
 
 // The browser control: WebKitGTK's view, hosted in the window as a native child.
-class WebKitBrowser : public WebBrowserControl {
+class WebKitBrowser : public HostedBrowser {
 public:
     explicit WebKitBrowser(wxWindow* parent);
     ~WebKitBrowser() override;
@@ -42,12 +42,12 @@ public:
     void Print() override;
     void Undo() override;
     void Redo() override;
-    void Find(const wxString& text, bool backwards, bool matchCase) override;
+    void Find(const std::string& text, bool backwards, bool matchCase) override;
     void SetZoom(double level) override;
     double Zoom() const override;
     bool Loading() const override;
-    wxString LocationURL() const override;
-    wxString LocationName() const override;
+    std::string LocationURL() const override;
+    std::string LocationName() const override;
     wxWindow* Window() override;
     std::vector<DownloadInfo> Downloads() const override;
     void CancelDownload(unsigned id) override;
@@ -69,9 +69,11 @@ public:
     WebKitWebView* webView() const { return web_; }
 
 protected:
-    void open(const wxString& address) override;
+    void open(const std::string& address) override;
 
 private:
+    // The page the engine loads at creation.
+    static constexpr const char* kBlank = "about:blank";
     bool canGoBack() const;
     // History steps: the engine steps from the entry it has committed, and drops a step
     // asked for while another is on its way. So one step goes to the engine at a time;
@@ -188,7 +190,7 @@ private:
     // Addresses of the top page's own loads that became downloads.
     std::set<std::string> topLoadDownloads_;
     // The text and case of the search under way, so a repeat moves on to the next match.
-    wxString findText_;
+    std::string findText_;
     bool findMatchCase_ = false;
     // The requests the engine has yet to answer, oldest first: a new search or a step.
     struct FindStep {

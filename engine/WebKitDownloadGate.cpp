@@ -33,7 +33,7 @@ void WebKitBrowser::connectDownloads()
     WebKitDownloads::Hooks hooks;
     hooks.tell = [this](const std::string& text) {
         if (DownloadStatusChange)
-            DownloadStatusChange(wxString::FromUTF8(text));
+            DownloadStatusChange(text);
         else
             tellStatus(text);
     };

@@ -111,7 +111,7 @@ void WebKitBrowser::showMatchAsSelected(bool shown)
     }
 }
 
-void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
+void WebKitBrowser::Find(const std::string& text, bool backwards, bool matchCase)
 {
     WebKitFindController* find = webkit_web_view_get_find_controller(webView());
     if (text.empty()) {
@@ -140,7 +140,7 @@ void WebKitBrowser::Find(const wxString& text, bool backwards, bool matchCase)
         options |= WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE;
     if (backwards)
         options |= WEBKIT_FIND_OPTIONS_BACKWARDS;
-    webkit_find_controller_search(find, text.utf8_str(), options, kMaxMatches);
+    webkit_find_controller_search(find, text.c_str(), options, kMaxMatches);
 }
 
 void WebKitBrowser::Print()

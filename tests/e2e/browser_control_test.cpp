@@ -37,7 +37,7 @@ TEST_F(BrowserControl, OpenedPageCompletesAndReportsItsAddressAndName)
 TEST_F(BrowserControl, ANavigationCompletesOnceHoweverLateItsTitle)
 {
     std::vector<std::string> completedAt;
-    browser->DownloadComplete = [&] { completedAt.push_back(browser->LocationURL().utf8_string()); };
+    browser->DownloadComplete = [&] { completedAt.push_back(browser->LocationURL()); };
     // A page whose title comes after its load; and an untitled page whose link leads to a
     // slow page that has one.
     server.route("/late.html", {200, "<script>onload = function () { setTimeout(function () {"

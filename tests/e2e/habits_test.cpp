@@ -54,7 +54,7 @@ protected:
 
     testing::AssertionResult opened(const std::string& path, const wxString& title)
     {
-        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(server.url(path))); });
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(server.url(path)); });
         return captionIs(title);
     }
 
@@ -492,9 +492,9 @@ TEST_F(RealHabits, FindKeepsOneCurrentMatchForItsKeysAndButtons)
 TEST_F(RealHabits, AnAddressWithoutASchemeOpensAsAWebAddress)
 {
     const std::string address = "127.0.0.1:" + std::to_string(server.port()) + "/a.html";
-    form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(address)); });
+    form->runHandler([&] { form->WebBrowser1->NavigateTo(address); });
     EXPECT_TRUE(runEventsUntil([&] { return form->GetTitle() == "Page A" + wxText(kTitleSuffix); }));
-    EXPECT_EQ(form->WebBrowser1->LocationURL(), wxString::FromUTF8(server.url("/a.html")));
+    EXPECT_EQ(form->WebBrowser1->LocationURL(), server.url("/a.html"));
 }
 
 TEST_F(RealHabits, StockTextsOfTheToolkitAndTheEngineAreChinese)

@@ -51,10 +51,10 @@ m.play().catch(e => { document.title = "refused " + e.name; });
     std::string played()
     {
         runEventsUntil([&] {
-            return !titles.empty() && (titles.back() == "played" || titles.back().StartsWith("error") ||
-                                       titles.back().StartsWith("refused"));
+            return !titles.empty() && (titles.back() == "played" || titles.back().starts_with("error") ||
+                                       titles.back().starts_with("refused"));
         }, std::chrono::seconds(30));
-        return titles.empty() ? "" : titles.back().utf8_string();
+        return titles.empty() ? "" : titles.back();
     }
 
     TempFolder folder;
@@ -93,5 +93,5 @@ document.title = [
 </script></body></html>)"});
     ASSERT_TRUE(open(server.url("/types.html")));
     EXPECT_TRUE(runEventsUntil([&] { return !titles.empty() && titles.back() != "waiting"; }));
-    EXPECT_EQ(titles.back().utf8_string(), "probably probably probably");
+    EXPECT_EQ(titles.back(), "probably probably probably");
 }

@@ -71,7 +71,7 @@ protected:
         settle(1500ms);
     }
 
-    bool scriptRanInHost() { return browser->LocationName().Contains(kStolen); }
+    bool scriptRanInHost() { return browser->LocationName().find(kStolen) != std::string::npos; }
 
     // The frame's attack, clicked: nothing runs in the host, which stays where it was.
     void attackFromFrame(const std::string& frameAttributes = "", bool refusedByUs = true)
@@ -80,8 +80,8 @@ protected:
         frame->Raise();
         const std::string host = hostFraming("/frame.html", frameAttributes);
         clickInFrameOf(host);
-        EXPECT_FALSE(scriptRanInHost()) << browser->LocationName().utf8_string();
-        EXPECT_EQ(browser->LocationURL().utf8_string(), host);
+        EXPECT_FALSE(scriptRanInHost()) << browser->LocationName();
+        EXPECT_EQ(browser->LocationURL(), host);
         if (refusedByUs) {
             EXPECT_TRUE(told("已阻止", 1ms));
         }
@@ -178,7 +178,7 @@ TEST_F(PageOrigin, APageCannotSendTheTopFrameToAnInlineDocument)
     settle(300ms);
     clickAt(browser->Window(), 100, 100);
     settle(1500ms);
-    EXPECT_EQ(browser->LocationURL().utf8_string(), server.url("/self.html"));
+    EXPECT_EQ(browser->LocationURL(), server.url("/self.html"));
     // Typed by the user, it opens.
     EXPECT_TRUE(open(inline_));
     EXPECT_TRUE(runEventsUntil([&] { return scriptRanInHost(); }));
@@ -235,7 +235,7 @@ TEST_F(PageOrigin, AWebPageOpensNoLocalFileButTheUserStillCan)
         settle(300ms);
         clickAt(browser->Window(), 100, 100);
         settle(1500ms);
-        EXPECT_EQ(browser->LocationURL().utf8_string(), server.url(path));
+        EXPECT_EQ(browser->LocationURL(), server.url(path));
     }
     // Typed (or given on the command line), it opens.
     EXPECT_TRUE(open(file));
@@ -284,7 +284,7 @@ TEST_F(PageOrigin, DownloadNamesWithFolderPartsAreSavedPlainAndKillNoEngineProce
                 settle(300ms);
                 clickAt(browser->Window(), 100, 100);
             } else {
-                browser->NavigateTo(wxString::FromUTF8(server.url("/" + name)));
+                browser->NavigateTo(server.url("/" + name));
             }
             EXPECT_TRUE(told("已下载 " + name)) << (statuses.empty() ? "" : statuses.back());
             EXPECT_EQ(readFile(downloads / name), name);
@@ -594,7 +594,7 @@ protected:
     }
     std::string attacker(const std::string& path) { return "http://localhost:" + std::to_string(server.port()) + path; }
     std::string boxText() { return form->Combo1->Text().utf8_string(); }
-    std::string shownAddress() { return form->WebBrowser1->LocationURL().utf8_string(); }
+    std::string shownAddress() { return form->WebBrowser1->LocationURL(); }
 };
 
 } // namespace
@@ -625,7 +625,7 @@ TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands
         server.route("/opener.html", htmlPage(wholePage("Opener", "<button id=all onclick=\"window.open('" +
                                                                       attacker("/redirect") + "')\">go</button>")));
         ASSERT_TRUE(form->WebBrowser1 != nullptr);
-        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(attacker("/opener.html"))); });
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(attacker("/opener.html")); });
         ASSERT_TRUE(captionIs("Opener"));
         const std::vector<int> pageProcesses = ourWebProcesses();
         focusPage();
@@ -655,7 +655,7 @@ TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands
         EXPECT_NE(kept.find("URL=" + attacker("/redirect")), std::string::npos) << kept;
 
         // Chosen later on the victim's site, the favorite runs nothing there.
-        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(server.url("/victim.html"))); });
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(server.url("/victim.html")); });
         ASSERT_TRUE(captionIs("Victim"));
         ASSERT_EQ(form->Combo2->ListCount(), 1);
         ASSERT_EQ(form->Combo2->List(0), "kept.url");
@@ -688,7 +688,7 @@ TEST_F(WindowPageOrigin, APageTitleCannotTurnOrHideTheCaptionsSuffix)
         SCOPED_TRACE(row.shown);
         // The title comes from a script, as the HTML parser would fold the blanks itself.
         server.route("/titled.html", htmlPage("<script>document.title = '" + row.title + "'</script>"));
-        form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(attacker("/titled.html"))); });
+        form->runHandler([&] { form->WebBrowser1->NavigateTo(attacker("/titled.html")); });
         // The caption as the display has it: the title made plain, then our suffix whole.
         const std::string expected = "_NET_WM_NAME(UTF8_STRING) = \"" + row.shown + std::string(kTitleSuffix) + "\"\n";
         std::string caption;

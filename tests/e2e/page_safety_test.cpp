@@ -83,14 +83,14 @@ protected:
     bool download(const std::string& address, std::chrono::milliseconds time = 20s)
     {
         statuses.clear();
-        browser->NavigateTo(wxString::FromUTF8(address));
+        browser->NavigateTo(address);
         return told("已下载", time) || told("失败", 1ms);
     }
 
     fs::path downloads;
 };
 
-const wxString kErrorTitle = wxText(kErrorPageTitle);
+const std::string kErrorTitle(kErrorPageTitle);
 
 } // namespace
 

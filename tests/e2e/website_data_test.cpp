@@ -48,7 +48,7 @@ TEST_F(WindowRun, DISABLED_OpensTheAddressesAndWritesWhatItShows)
             form->Start.address = address;
             form->runHandler([&] { form->Form_Load(); });
         } else {
-            form->runHandler([&] { form->WebBrowser1->NavigateTo(wxString::FromUTF8(address)); });
+            form->runHandler([&] { form->WebBrowser1->NavigateTo(address); });
         }
         ASSERT_TRUE(runEventsUntil([&] {
             return completions > before && form->WebBrowser1->LocationURL() == wxString::FromUTF8(address);

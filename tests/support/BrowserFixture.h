@@ -27,9 +27,10 @@ protected:
         frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(500, 400));
         browser = std::make_unique<WebKitBrowser>(frame);
         browser->DownloadComplete = [this] { ++completions; };
-        browser->TitleChange = [this](const wxString& t) { titles.push_back(t); };
+        browser->TitleChange = [this](const std::string& t) { titles.push_back(t); };
         browser->CommandStateChange = [this](std::int32_t c, bool e) { states[c] = e; };
-        browser->StatusTextChange = [this](const wxString& t) { statuses.push_back(t.utf8_string()); };
+        browser->StatusTextChange = [this](const std::string& t) { statuses.push_back(t); };
+        browser->DownloadStatusChange = browser->StatusTextChange;
         frame->Show();
         server.page("/a.html", "Page A");
         server.page("/b.html", "Page B");
@@ -43,16 +44,15 @@ protected:
 
     // Opens an address and waits for its load to complete: a completion after the request,
     // with the address the request asked for.
-    bool open(const wxString& address)
+    bool open(const std::string& address)
     {
         const int before = completions;
         browser->NavigateTo(address);
         return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
     }
-    bool open(const std::string& address) { return open(wxString::FromUTF8(address)); }
 
     // Whether the page at this address with this title is shown, within the time.
-    bool showing(const std::string& address, const wxString& title,
+    bool showing(const std::string& address, const std::string& title,
                  std::chrono::milliseconds time = std::chrono::seconds(20))
     {
         return runEventsUntil(
@@ -76,7 +76,7 @@ protected:
     wxFrame* frame = nullptr;
     std::unique_ptr<WebKitBrowser> browser;
     int completions = 0;
-    std::vector<wxString> titles;
+    std::vector<std::string> titles;
     std::map<std::int32_t, bool> states;
     std::vector<std::string> statuses; // the status line's texts, UTF-8
 };

@@ -8,15 +8,15 @@
 #include <wx/panel.h>
 
 #include "base/Failure.h"
-#include "browse/WebBrowserControl.h"
+#include "engine/HostedBrowser.h"
 
 namespace zemora::test {
 
-class FakeBrowser : public WebBrowserControl {
+class FakeBrowser : public HostedBrowser {
 public:
     explicit FakeBrowser(wxWindow* parent) : panel_(new wxPanel(parent)) {}
 
-    void open(const wxString& address) override { call("NavigateTo " + address); }
+    void open(const std::string& address) override { call("NavigateTo " + wxString::FromUTF8(address)); }
     void GoBack() override { call("GoBack"); }
     void GoForward() override { call("GoForward"); }
     void GoHome() override { call("GoHome"); }
@@ -25,9 +25,10 @@ public:
     void Print() override { call("Print"); }
     void Undo() override { call("Undo"); }
     void Redo() override { call("Redo"); }
-    void Find(const wxString& text, bool backwards, bool matchCase) override
+    void Find(const std::string& text, bool backwards, bool matchCase) override
     {
-        call(wxString::Format("Find %s%s%s", text, backwards ? " backwards" : "", matchCase ? " case" : ""));
+        call(wxString::Format("Find %s%s%s", wxString::FromUTF8(text), backwards ? " backwards" : "",
+                              matchCase ? " case" : ""));
     }
     void SetZoom(double level) override
     {
@@ -40,12 +41,12 @@ public:
         ++loadingReads;
         return loading;
     }
-    wxString LocationURL() const override
+    std::string LocationURL() const override
     {
         calls.push_back("LocationURL");
         return url;
     }
-    wxString LocationName() const override
+    std::string LocationName() const override
     {
         calls.push_back("LocationName");
         return name;
@@ -58,8 +59,8 @@ public:
     mutable std::vector<wxString> calls;
     // Operations whose name starts with this fail.
     wxString failing;
-    wxString url;
-    wxString name;
+    std::string url;
+    std::string name;
     // Runs at each operation, before it fails or returns.
     std::function<void(const wxString& what)> onCall;
     double zoom = 1.0;

@@ -73,13 +73,10 @@ TEST(Floors, IncludesPointDownAndTheToolkitStaysWhereItBelongs)
             }
             const bool toolkit = startsWithAny(i.target, {"wx/", "gtk/", "gdk/", "glib", "X11/"});
             const bool engine = startsWithAny(i.target, {"webkit2/", "JavaScriptCore/", "libsoup/"});
-            if (folder == "base" || folder == "favorites")
+            if (folder == "base" || folder == "favorites" || folder == "browse")
                 EXPECT_FALSE(toolkit || engine) << where(i) << ": this floor builds without the toolkit";
             if (folder != "engine")
                 EXPECT_FALSE(engine) << where(i) << ": only engine/ sees the web engine";
-            if (folder == "browse")
-                EXPECT_TRUE(i.target == "wx/string.h" || !toolkit)
-                    << where(i) << ": browsing logic needs no window";
             if (folder == "app" && startsWithAny(i.target, {"gtk/", "gdk/"}))
                 EXPECT_TRUE(i.file.starts_with("app/gtk/")) << where(i) << ": native calls live in app/gtk/";
         }
