@@ -280,7 +280,7 @@ TEST_F(PageSafety, FailedLoadsShowOurOwnPageNamingAddressAndReason)
 
     const std::string unknown = "http://no-such-host.invalid/";
     ASSERT_TRUE(open(unknown));
-    ASSERT_TRUE(showing(unknown, kErrorTitle));
+    ASSERT_TRUE(showing(unknown, kErrorTitle)) << browser->LocationURL() << " " << browser->LocationName();
     EXPECT_TRUE(pageText().Contains(wxString::FromUTF8("找不到服务器"))) << pageText();
 }
 

@@ -10,11 +10,12 @@ HttpServer& internetStandIn()
 {
     static HttpServer* server = [] {
         auto* standIn = new HttpServer; // lives as long as the test process
-        const gchar* const direct[] = {"127.0.0.1", "localhost", nullptr};
+        // This machine, and names that can never be found (tests of a failed lookup).
+        const gchar* const direct[] = {"127.0.0.1", "localhost", "*.invalid", nullptr};
         WebKitNetworkProxySettings* proxy =
             webkit_network_proxy_settings_new(standIn->url("").c_str(), direct);
-        webkit_web_context_set_network_proxy_settings(userWebContext(),
-                                                      WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
+        webkit_website_data_manager_set_network_proxy_settings(
+            webkit_web_context_get_website_data_manager(userWebContext()), WEBKIT_NETWORK_PROXY_MODE_CUSTOM, proxy);
         webkit_network_proxy_settings_free(proxy);
         return standIn;
     }();
