@@ -107,11 +107,12 @@ bool hasScheme(std::string_view address)
     const std::string_view rest = address.substr(i + 1);
     if (rest.starts_with("//"))
         return true;
-    // "www.x.com:80" and "localhost:8080/a" are a host and its port.
+    // "www.x.com:80", "localhost:8080/a" and "localhost:8080?q" are a host and its port.
     if (address.substr(0, i).find('.') != std::string_view::npos)
         return false;
     const std::size_t digits = rest.find_first_not_of("0123456789");
-    const bool port = !rest.empty() && digits != 0 && (digits == std::string_view::npos || rest[digits] == '/');
+    const bool port = !rest.empty() && digits != 0 &&
+                      (digits == std::string_view::npos || std::string_view("/?#").find(rest[digits]) != std::string_view::npos);
     return !port;
 }
 
@@ -120,10 +121,14 @@ std::string hostOf(std::string_view address)
     std::string_view rest = address;
     if (parsedScheme(rest) == "blob")
         rest.remove_prefix(rest.find(':') + 1);
-    const std::size_t authority = rest.find("://");
-    if (authority == std::string_view::npos)
+    // Only a "//" right after the scheme starts a host: "data:text/html,x://bank.test/"
+    // names none.
+    if (parsedScheme(rest).empty())
         return {};
-    rest.remove_prefix(authority + 3);
+    rest.remove_prefix(rest.find(':') + 1);
+    if (!rest.starts_with("//"))
+        return {};
+    rest.remove_prefix(2);
     rest = rest.substr(0, rest.find_first_of("/?#"));
     if (const std::size_t at = rest.rfind('@'); at != std::string_view::npos)
         rest.remove_prefix(at + 1);

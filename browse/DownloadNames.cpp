@@ -64,7 +64,7 @@ std::size_t extensionStart(const std::string& name)
     return dot;
 }
 
-// The stem cut to at most room bytes, on a character boundary.
+// The stem cut to at most room bytes, on a character boundary, without a blank behind.
 std::string cutStem(const std::string& stem, std::size_t room)
 {
     if (stem.size() <= room)
@@ -72,16 +72,21 @@ std::string cutStem(const std::string& stem, std::size_t room)
     std::size_t end = room;
     while (end > 0 && isContinuation(static_cast<unsigned char>(stem[end])))
         --end;
+    while (end > 0 && stem[end - 1] == ' ')
+        --end;
     return stem.substr(0, end);
 }
 
-std::string withSuffix(const std::string& name, const std::string& suffix)
+// The name with the suffix before its extension, its stem cut (by `spare` bytes more
+// than needed) to fit the file system.
+std::string withSuffix(const std::string& name, const std::string& suffix, std::size_t spare = 0)
 {
     const std::size_t dot = extensionStart(name);
     const std::string extension = name.substr(dot);
-    std::string stem = cutStem(name.substr(0, dot), kMaxFileNameBytes - extension.size() - suffix.size());
+    const std::size_t room = kMaxFileNameBytes - extension.size() - suffix.size() - spare;
+    std::string stem = cutStem(name.substr(0, dot), room);
     if (stem.empty())
-        stem = cutStem(std::string(kDefaultDownloadName), kMaxFileNameBytes - extension.size() - suffix.size());
+        stem = cutStem(std::string(kDefaultDownloadName), room);
     return stem + suffix + extension;
 }
 
@@ -99,7 +104,13 @@ std::string plainFileName(const std::string& suggested, const std::string& addre
 
 std::string numberedName(const std::string& name, int attempt)
 {
-    return attempt <= 0 ? withSuffix(name, "") : withSuffix(name, " (" + std::to_string(attempt) + ")");
+    const std::string plain = withSuffix(name, "");
+    if (attempt <= 0)
+        return plain;
+    const std::string suffix = " (" + std::to_string(attempt) + ")";
+    const std::string numbered = withSuffix(name, suffix);
+    // A name at the length limit that already ends so would come back as itself.
+    return numbered == plain ? withSuffix(name, suffix, 1) : numbered;
 }
 
 std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder, const std::string& home)

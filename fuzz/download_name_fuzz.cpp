@@ -2,8 +2,9 @@
 // (trap) when a name could leave the download folder or hide in it: empty, "." or
 // "..", a leading dot, a slash or backslash, a control character, broken UTF-8, more
 // than the file system takes; when a suggestion that already is such a name is changed,
-// or one too long loses more than its last character or its extension; or when the
-// numbered names to try are not each such a name, numbered as asked and all different.
+// or one too long is not cut just before its extension, to within a character of the
+// limit; or when the numbered names to try are not each such a name, numbered as asked
+// and all different.
 //
 // Input: a byte of padding and a byte of attempt, then "<suggested>\n<address>". The
 // padding puts that many "x" (or "名", when the attempt byte is odd) in front of the
@@ -16,14 +17,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "fuzz/Require.h"
 
 namespace {
-
-// Off until numberedName() is fixed: a name at the length limit that already ends in
-// " (n)" gets itself back as attempt n, e.g. 251 "x" and " (1)" (seed numbered-is-itself).
-constexpr bool kNumberedDiffersFromName = false;
 
 constexpr std::size_t kLimit = 255;
 
@@ -58,10 +56,11 @@ std::optional<std::pair<char32_t, std::size_t>> nextCodePoint(std::string_view t
     return std::pair(value, length);
 }
 
-// A name that stays in its folder, shows in a listing and fits the file system.
-bool isPlainName(std::string_view name)
+// A name that stays in its folder, shows in a listing and fits the file system (or would,
+// but for its length).
+bool isPlainName(std::string_view name, std::size_t limit = kLimit)
 {
-    if (name.empty() || name.size() > kLimit || name.front() == '.')
+    if (name.empty() || name.size() > limit || name.front() == '.')
         return false;
     for (std::size_t at = 0; at < name.size();) {
         const auto point = nextCodePoint(name, at);
@@ -84,21 +83,38 @@ std::string_view shortExtension(std::string_view name)
     return name.substr(dot);
 }
 
-void checkName(const std::string& suggested, const std::string& address)
+// Whether `name` is a beginning of `whole` followed by its end from a dot on, or by nothing.
+bool isCutFrom(std::string_view name, std::string_view whole)
+{
+    for (std::size_t k = name.size();; --k) {
+        if ((k == name.size() || name[k] == '.') && whole.starts_with(name.substr(0, k))
+            && whole.ends_with(name.substr(k)))
+            return true;
+        if (k == 0)
+            return false;
+    }
+}
+
+std::string checkedName(const std::string& suggested, const std::string& address)
 {
     const std::string name = zemora::plainFileName(suggested, address);
     require(isPlainName(name));
-    const bool blankAround = !suggested.empty() && (suggested.front() == ' ' || suggested.back() == ' ');
-    if (isPlainName(suggested) && !blankAround)
+    if (suggested.empty() || suggested.front() == ' ' || suggested.back() == ' ')
+        return name;
+    if (isPlainName(suggested))
         require(name == suggested);
-    // Too long but plain otherwise: cut by at most one character, the extension kept.
-    std::string longer = suggested;
-    if (suggested.size() > kLimit && !blankAround && isPlainName(longer.erase(kLimit - 4))) {
-        require(name.size() > kLimit - 4);
+    // Too long but plain otherwise: the suggestion with a piece cut out before its
+    // extension, by at most one character more than needed.
+    if (suggested.size() > kLimit && isPlainName(suggested, std::string::npos)) {
         const std::string_view extension = shortExtension(suggested);
+        const std::size_t stemEnd = name.size() - extension.size();
+        require(isCutFrom(name, suggested));
         require(name.ends_with(extension));
-        require(suggested.starts_with(std::string_view(name).substr(0, name.size() - extension.size())));
+        // Cut without a blank left behind the stem: shorter only by the blanks dropped.
+        require(stemEnd > 0 && name[stemEnd - 1] != ' ');
+        require(name.size() > kLimit - 4 || suggested[stemEnd] == ' ');
     }
+    return name;
 }
 
 void checkNumbered(const std::string& name, int attempt)
@@ -111,8 +127,7 @@ void checkNumbered(const std::string& name, int attempt)
     }
     require(numbered.find(" (" + std::to_string(attempt) + ")") != std::string::npos);
     require(numbered != zemora::numberedName(name, attempt + 1));
-    if (kNumberedDiffersFromName)
-        require(numbered != name);
+    require(numbered != name);
 }
 
 } // namespace
@@ -133,8 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     suggested += rest.substr(0, end);
     const std::string address(end == std::string_view::npos ? std::string_view() : rest.substr(end + 1));
 
-    checkName(suggested, address);
-    const std::string name = zemora::plainFileName(suggested, address);
+    const std::string name = checkedName(suggested, address);
     checkNumbered(name, attempt);
     require(isPlainName(zemora::numberedName(name, std::numeric_limits<int>::max())));
     return 0;

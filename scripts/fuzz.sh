@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Long fuzzing run of one target: scripts/fuzz.sh shortcut|ini [seconds] (default 600).
+# Long fuzzing run of one target:
+#   scripts/fuzz.sh shortcut|ini|gate|address|download [seconds] (default 600).
 # Builds the fuzz targets alone with clang into build-fuzz/ and keeps what the fuzzer
 # learns in build-fuzz/corpus-<name>, so the next run carries on from there. Inputs that
 # fail land in build-fuzz/artifacts-<name>/; copy them into fuzz/corpus/<name>/ once
@@ -7,12 +8,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-usage() { echo "usage: $0 shortcut|ini [seconds]" >&2; exit 2; }
+usage() { echo "usage: $0 shortcut|ini|gate|address|download [seconds]" >&2; exit 2; }
 name=${1:-}
 seconds=${2:-600}
 case "$name" in
   shortcut) target=shortcut_reader_fuzz ;;
   ini) target=ini_writer_fuzz ;;
+  gate) target=page_gate_fuzz ;;
+  address) target=address_completion_fuzz ;;
+  download) target=download_name_fuzz ;;
   *) usage ;;
 esac
 [[ "$seconds" =~ ^[0-9]+$ ]] || usage

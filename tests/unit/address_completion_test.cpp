@@ -94,6 +94,7 @@ TEST(AddressCompletion, EveryPathSharesOneIdeaOfAScheme)
         {"zemora:home", "zemora", "zemora:home", "zemora:home"},
         {"mailto:a@b", "mailto", "mailto:a@b", "mailto:a@b"},
         {"localhost:8080/a", "", "http://localhost:8080/a", "http://localhost:8080/a"},
+        {"localhost:8080?q#f", "", "http://localhost:8080?q#f", "http://localhost:8080?q#f"},
         {"www.x.com:abc", "", "http://www.x.com:abc", "http://www.x.com:abc"},
         {"[::1]:8000/", "", "http://[::1]:8000/", "http://[::1]:8000/"},
         {"user@host", "", "http://www.user@host.com", "http://user@host"},
@@ -118,6 +119,8 @@ TEST(AddressCompletion, AnAddressNamesItsHost)
         {"http://[::1]:8000/", "[::1]"},
         {"http://127.0.0.1/", "127.0.0.1"},
         {"data:text/plain,x", ""},
+        {"data:text/html,x://bank.test/", ""}, // a host only right after the scheme
+        {"blob:data:x://bank.test/", ""},
         {"about:blank", ""},
         {"", ""},
     };

@@ -71,6 +71,9 @@ TEST(DownloadNames, LongNamesAreCutOnACharacterBoundaryKeepingTheExtension)
     EXPECT_TRUE(cut.ends_with(".txt"));
     EXPECT_EQ(cut.size(), 4 + (kMaxFileNameBytes - 4) / 3 * 3);
 
+    // The cut leaves no blank behind the name.
+    EXPECT_EQ(plainFileName(std::string(250, 'x') + "     yyyyy", ""), std::string(250, 'x'));
+
     // An "extension" too long to be one is cut like the rest.
     const std::string noExtension = plainFileName("a." + std::string(300, 'b'), "");
     EXPECT_EQ(noExtension.size(), kMaxFileNameBytes);
@@ -92,6 +95,11 @@ TEST(DownloadNames, NumberedNamesGoBeforeTheExtensionAndStayWithinTheLimit)
     EXPECT_TRUE(validUtf8(numbered));
     EXPECT_TRUE(numbered.ends_with(" (123).txt")) << numbered;
     EXPECT_NE(numbered, numberedName(name, 124));
+
+    // A name at the limit that already ends in its number is still another name.
+    const std::string full = std::string(kMaxFileNameBytes - 4, 'x') + " (1)";
+    EXPECT_NE(numberedName(full, 1), full);
+    EXPECT_TRUE(numberedName(full, 1).ends_with(" (1)"));
 }
 
 TEST(DownloadNames, DownloadFolderIsTheConfiguredOneUnlessItIsHome)
