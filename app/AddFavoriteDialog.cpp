@@ -7,6 +7,8 @@
 #include "base/Paths.h"
 #include "base/Utf8.h"
 #include "favorites/NewFavorite.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>

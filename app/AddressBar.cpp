@@ -7,6 +7,7 @@
 
 #include "app/gtk/Focus.h"
 #include "browse/PageRequests.h"
+#include "base/Commands.h"
 
 namespace zemora {
 

@@ -4,9 +4,10 @@
 // if the load is still going then.
 #include <wx/button.h>
 
-#include "base/ErrorSkipping.h"
 #include "app/Form1.h"
 #include "app/gtk/Accessibility.h"
+#include "base/ErrorSkipping.h"
+#include "base/Limits.h"
 
 namespace zemora {
 

@@ -4,6 +4,8 @@
 
 #include "app/Form1.h"
 #include "app/WxText.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 #include "browse/PageTitles.h"
 
 namespace zemora {

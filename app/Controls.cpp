@@ -9,6 +9,7 @@
 #include "app/gtk/ListPopup.h"
 #include "app/gtk/ToolbarLook.h"
 #include "base/Failure.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

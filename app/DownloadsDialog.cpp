@@ -9,7 +9,7 @@
 #include "app/gtk/Accessibility.h"
 #include "app/WxText.h"
 #include "base/Failure.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -2,14 +2,16 @@
 // start-up and again whenever the folder changes, and opening the favorite chosen from it.
 #include <wx/combobox.h>
 
-#include "base/Paths.h"
-#include "base/Failure.h"
 #include "app/Form1.h"
-#include "app/gtk/FolderWatch.h"
 #include "app/WxText.h"
+#include "app/gtk/FolderWatch.h"
+#include "base/Failure.h"
+#include "base/Limits.h"
+#include "base/Paths.h"
+#include "base/Texts.h"
+#include "base/Utf8.h"
 #include "favorites/FavoritesFolder.h"
 #include "favorites/ShortcutFile.h"
-#include "base/Utf8.h"
 
 namespace zemora {
 

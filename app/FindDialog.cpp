@@ -8,7 +8,7 @@
 
 #include "app/WxText.h"
 #include "base/Failure.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

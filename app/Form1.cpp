@@ -17,6 +17,8 @@
 #include "app/gtk/FolderWatch.h"
 #include "app/gtk/ToolbarLook.h"
 #include "app/WxText.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

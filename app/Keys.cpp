@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "app/gtk/Focus.h"
 #include "app/gtk/KeyCapture.h"
+#include "base/Commands.h"
 
 namespace zemora {
 

@@ -12,7 +12,7 @@
 
 #include "app/Controls.h"
 #include "app/gtk/ListPopup.h"
-#include "base/Settings.h"
+#include "base/Limits.h"
 
 namespace zemora {
 

@@ -14,9 +14,11 @@
 #include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
 #include "app/Form1.h"
+#include "app/WxText.h"
 #include "app/gtk/Accessibility.h"
 #include "app/gtk/KeyCapture.h"
-#include "app/WxText.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

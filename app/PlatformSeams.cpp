@@ -1,11 +1,13 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
+#include "app/AddFavoriteDialog.h"
 #include "app/Form1.h"
 #include "app/WxText.h"
-#include "engine/WebKitBrowser.h"
-#include "app/AddFavoriteDialog.h"
 #include "app/gtk/Desktop.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
+#include "engine/WebKitBrowser.h"
 #include "favorites/FavoritesFolder.h"
 
 namespace zemora {

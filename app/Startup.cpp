@@ -5,6 +5,7 @@
 #include "app/WxText.h"
 #include "base/ErrorSkipping.h"
 #include "favorites/ShortcutFile.h"
+#include "base/Addresses.h"
 
 #include <clocale>
 

@@ -6,8 +6,10 @@
 
 #include "app/Form1.h"
 #include "app/Resources.h"
-#include "app/gtk/ToolbarLook.h"
 #include "app/WxText.h"
+#include "app/gtk/ToolbarLook.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 #include "browse/PageRequests.h"
 #include "browse/PageTitles.h"
 #include "browse/ToolbarCommands.h"

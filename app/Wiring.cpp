@@ -9,6 +9,8 @@
 
 #include "app/Form1.h"
 #include "app/gtk/ListPopup.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -9,9 +9,10 @@
 #include <wx/log.h>
 
 #include "app/Form1.h"
-#include "app/Startup.h"
-#include "browse/CommandLine.h"
 #include "app/Language.h"
+#include "app/Startup.h"
+#include "base/Texts.h"
+#include "browse/CommandLine.h"
 #include "engine/EngineVersion.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "base/Failure.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

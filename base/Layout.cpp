@@ -4,6 +4,7 @@
 
 #include "base/ErrorSkipping.h"
 #include "base/Failure.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -34,6 +34,7 @@
 #include <wx/nativewin.h>
 
 #include "app/Startup.h"
+#include "base/Commands.h"
 #include "engine/WebKitBrowser.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/TestEnvironment.h"

@@ -2,7 +2,7 @@
 
 #include "base/AsciiText.h"
 #include "base/PercentEncoding.h"
-#include "base/Settings.h"
+#include "base/Addresses.h"
 #include "browse/PageRequests.h"
 
 namespace zemora {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "base/Failure.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -3,7 +3,7 @@
 #include "base/PercentEncoding.h"
 #include "base/UserFolders.h"
 #include "base/Utf8.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "browse/AddressCompletion.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -1,6 +1,7 @@
 #include "browse/HomePage.h"
 
-#include "base/Settings.h"
+#include "base/Addresses.h"
+#include "base/Texts.h"
 #include "browse/ErrorPages.h"
 
 namespace zemora {

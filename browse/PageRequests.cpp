@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/AsciiText.h"
-#include "base/Settings.h"
+#include "base/Addresses.h"
 #include "browse/AddressCompletion.h"
 
 namespace zemora {

@@ -1,4 +1,5 @@
 #include "browse/ToolbarCommands.h"
+#include "base/Commands.h"
 
 namespace zemora {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "base/Settings.h"
+#include "base/Commands.h"
 
 namespace zemora {
 

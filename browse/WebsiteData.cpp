@@ -13,7 +13,7 @@
 
 #include "base/Paths.h"
 #include "base/PercentEncoding.h"
-#include "base/Settings.h"
+#include "base/Addresses.h"
 #include "base/UserFolders.h"
 
 namespace zemora {

@@ -14,6 +14,9 @@
 #include "browse/PageTitles.h"
 #include "engine/WebKitDownloads.h"
 #include "engine/WebKitWebsiteData.h"
+#include "base/Addresses.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -3,7 +3,7 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
-#include "base/Settings.h"
+#include "base/Limits.h"
 #include "engine/WebKitBrowser.h"
 #include "engine/WebKitDownloads.h"
 

@@ -16,6 +16,7 @@
 #include "browse/AddressCompletion.h"
 #include "browse/DownloadNames.h"
 #include "engine/EngineProcesses.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

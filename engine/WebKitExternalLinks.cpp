@@ -6,7 +6,9 @@
 #include <webkit2/webkit2.h>
 
 #include "base/Failure.h"
-#include "base/Settings.h"
+#include "base/Addresses.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 #include "browse/PageRequests.h"
 #include "engine/WebKitBrowser.h"
 

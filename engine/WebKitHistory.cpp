@@ -6,6 +6,7 @@
 #include <webkit2/webkit2.h>
 
 #include "base/Failure.h"
+#include "base/Texts.h"
 #include "engine/WebKitBrowser.h"
 
 namespace zemora {

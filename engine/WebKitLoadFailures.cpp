@@ -5,6 +5,7 @@
 #include <webkit2/webkit2.h>
 
 #include "base/Failure.h"
+#include "base/Texts.h"
 #include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/PageRequests.h"

@@ -4,7 +4,7 @@
 #include <webkit2/webkit2.h>
 
 #include "base/Failure.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 #include "browse/AddressCompletion.h"
 #include "engine/WebKitBrowser.h"
 

@@ -6,7 +6,7 @@
 
 #include <webkit2/webkit2.h>
 
-#include "base/Settings.h"
+#include "base/Limits.h"
 #include "engine/WebKitBrowser.h"
 
 namespace zemora {

@@ -6,6 +6,8 @@
 
 #include "base/Failure.h"
 #include "browse/WebsiteData.h"
+#include "base/Addresses.h"
+#include "base/Texts.h"
 
 namespace zemora {
 

@@ -4,6 +4,8 @@
 #include "base/Paths.h"
 #include "base/UserFolders.h"
 #include "favorites/FileIo.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -2,6 +2,8 @@
 
 #include "base/SmallFile.h"
 #include "base/Utf8.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 
 #include <fcntl.h>
 #include <locale.h>

@@ -2,6 +2,7 @@
 // Reading and replacing the small text files favorites live in, with failures phrased
 // for the user.
 #include "base/Failure.h"
+#include "base/Texts.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>

@@ -2,6 +2,7 @@
 
 #include "base/AsciiText.h"
 #include "base/Utf8.h"
+#include "base/Texts.h"
 
 #include <algorithm>
 #include <initializer_list>

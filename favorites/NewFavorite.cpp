@@ -3,6 +3,7 @@
 #include "base/Paths.h"
 #include "favorites/FileIo.h"
 #include "base/Utf8.h"
+#include "base/Texts.h"
 
 #include <dirent.h>
 #include <fcntl.h>

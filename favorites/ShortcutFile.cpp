@@ -5,6 +5,7 @@
 #include "favorites/IniFile.h"
 #include "favorites/Utf7.h"
 #include "base/Utf8.h"
+#include "base/Texts.h"
 
 namespace zemora {
 namespace {

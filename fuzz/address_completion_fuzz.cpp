@@ -7,7 +7,7 @@
 //
 // Input: the text as typed, spaces around it included.
 #include "base/PercentEncoding.h"
-#include "base/Settings.h"
+#include "base/Addresses.h"
 #include "browse/AddressCompletion.h"
 #include "browse/PageRequests.h"
 

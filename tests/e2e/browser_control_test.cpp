@@ -10,6 +10,7 @@
 
 #include <wx/frame.h>
 
+#include "base/Addresses.h"
 #include "base/Failure.h"
 #include "engine/WebKitBrowser.h"
 #include "tests/support/BrowserFixture.h"

@@ -18,6 +18,8 @@
 #include "app/AddFavoriteDialog.h"
 #include "app/FindDialog.h"
 #include "app/Language.h"
+#include "base/Addresses.h"
+#include "base/Texts.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"

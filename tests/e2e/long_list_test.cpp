@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 #include <wx/combobox.h>
 
+#include "base/Limits.h"
 #include "tests/support/FavoritesFixture.h"
 #include "tests/support/PageActions.h"
 

@@ -14,6 +14,8 @@
 #include <wx/textctrl.h>
 #include <webkit2/webkit2.h>
 
+#include "base/Limits.h"
+#include "base/Texts.h"
 #include "browse/ErrorPages.h"
 #include "tests/support/BrowserFixture.h"
 #include "tests/support/Files.h"

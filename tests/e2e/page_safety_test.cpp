@@ -25,6 +25,7 @@
 #include <webkit2/webkit2.h>
 
 #include "app/DownloadsDialog.h"
+#include "base/Texts.h"
 #include "browse/ErrorPages.h"
 #include "engine/WebKitBrowser.h"
 #include "tests/support/BrowserFixture.h"

@@ -10,6 +10,7 @@
 
 #include <wx/stattext.h>
 
+#include "base/Texts.h"
 #include "tests/support/Files.h"
 #include "tests/support/HttpServer.h"
 #include "tests/support/RealFormFixture.h"

@@ -7,6 +7,10 @@
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include "base/Addresses.h"
+#include "base/Commands.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/UserActions.h"

@@ -7,6 +7,8 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
+#include "base/Commands.h"
+#include "base/Texts.h"
 #include "favorites/FavoritesFolder.h"
 #include "tests/support/RealFormFixture.h"
 #include "tests/support/UserActions.h"

@@ -5,6 +5,7 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
+#include "base/Commands.h"
 #include "tests/support/Files.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/UserActions.h"

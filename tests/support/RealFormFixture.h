@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/WxText.h"
+#include "base/Texts.h"
 #include "engine/WebKitBrowser.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/HttpServer.h"

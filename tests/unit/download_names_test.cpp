@@ -1,5 +1,5 @@
 #include "browse/DownloadNames.h"
-#include "base/Settings.h"
+#include "base/Texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "browse/ErrorPages.h"
+#include "base/Texts.h"
 #include "browse/AddressCompletion.h"
+#include "browse/ErrorPages.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/Settings.h"
+#include "base/Addresses.h"
+#include "base/Texts.h"
 
 namespace zemora {
 namespace {

@@ -4,6 +4,7 @@
 #include "base/Failure.h"
 
 #include "tests/support/Files.h"
+#include "base/Limits.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

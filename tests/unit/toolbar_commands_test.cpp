@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "base/Addresses.h"
+#include "base/Commands.h"
 #include "browse/ToolbarCommands.h"
 
 using namespace zemora;

@@ -6,6 +6,7 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include "base/Texts.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/UserActions.h"
 

@@ -8,6 +8,7 @@
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
+#include "base/Texts.h"
 #include "favorites/FavoritesFolder.h"
 #include "tests/support/FavoritesFixture.h"
 

@@ -10,6 +10,7 @@
 #include <wx/toolbar.h>
 
 #include "app/WxText.h"
+#include "base/Addresses.h"
 #include "base/Failure.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/UserActions.h"

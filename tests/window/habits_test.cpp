@@ -10,6 +10,8 @@
 #include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
 #include "app/gtk/Accessibility.h"
+#include "base/Commands.h"
+#include "base/Texts.h"
 #include "tests/support/FormFixture.h"
 
 using namespace zemora;

@@ -12,6 +12,9 @@
 #include <wx/toolbar.h>
 
 #include "app/Startup.h"
+#include "base/Commands.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 #include "tests/support/FavoritesFixture.h"
 #include "tests/support/UserActions.h"
 

@@ -1,9 +1,7 @@
 #pragma once
-// Every constant of the program and every text it shows, in one place. Texts are UTF-8.
-#include <array>
+// Every text the program shows or says, in Chinese and English (UTF-8), and the reasons
+// it gives for what went wrong.
 #include <cerrno>
-#include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 namespace zemora {
@@ -13,155 +11,6 @@ struct BilingualText {
     std::string_view chinese;
     std::string_view english;
 };
-
-// The program's name: the engine names the user's website data and cache folders after
-// it, and so do we when preparing them, so both must read it from here.
-inline constexpr std::string_view kProgramName = "zemora";
-
-// ---- Addresses and timing ----
-
-inline constexpr std::string_view kStartAddress = "http://www.baidu.com";
-// Where the home button leads: a page built into the program, useful without a network.
-inline constexpr std::string_view kHomeAddress = "zemora:home";
-inline constexpr std::string_view kHomeScheme = "zemora";
-// The one interval auto refresh runs at, in milliseconds.
-inline constexpr int kRefreshInterval = 60000;
-// How long the favorites list waits for a burst of changes to the Favorites folder to
-// settle before it lists the folder again, in milliseconds.
-inline constexpr int kFavoritesSettleTime = 200;
-// Typed text that cannot be an address is searched for with the start page's engine:
-// this prefix and the text percent-encoded as UTF-8.
-inline constexpr std::string_view kSearchPrefix = "https://www.baidu.com/s?wd=";
-// An address handed over without a scheme is opened with this one.
-inline constexpr std::string_view kDefaultScheme = "http://";
-
-struct Portal {
-    std::string_view key;     // the toolbar button's key
-    std::string_view caption; // its caption, and the link text on the home page
-    std::string_view address;
-};
-
-inline constexpr auto kPortals = std::to_array<Portal>({
-    {"baidu", "百度", "http://www.baidu.com"},
-    {"MSN", "MSN", "http://www.msn.cn"},
-    {"souhu", "搜狐", "http://www.sohu.com"},
-    {"wangyi", "网易", "http://www.163.com"},
-    {"xinlang", "新浪", "http://www.sina.com.cn"},
-    {"yahoo", "Yahoo", "http://cn.yahoo.com"},
-});
-
-// ---- Commands ----
-
-// What a toolbar button or a key does. Form1::run() handles each in one switch, so a
-// command added here and to a table below without its handler does not compile.
-enum class Command {
-    Back,
-    Forward,
-    Refresh,
-    Stop,
-    Home,
-    OpenPortal, // the button's portal address
-    AddFavorite,
-    FocusAddress,
-    Find,
-    ZoomIn,
-    ZoomOut,
-    ZoomReset,
-    Close,
-    Undo, // in a text field of the page
-    Redo,
-    Downloads, // the downloads list
-    Print,
-};
-
-// ---- Toolbar ----
-
-struct ToolbarButtonText {
-    std::string_view key;
-    std::string_view caption;
-    Command command;
-    std::string_view address = {}; // for OpenPortal
-};
-
-constexpr ToolbarButtonText portalButton(const Portal& portal)
-{
-    return {portal.key, portal.caption, Command::OpenPortal, portal.address};
-}
-
-// The buttons in slot order; slot n (from 1) shows picture n of the image list.
-inline constexpr auto kToolbarButtons = std::to_array<ToolbarButtonText>({
-    {"back", "Back", Command::Back},
-    {"home", "Home", Command::Home},
-    {"forward", "Forward", Command::Forward},
-    {"refresh", "Refresh", Command::Refresh},
-    {"stop", "Stop", Command::Stop},
-    portalButton(kPortals[0]),
-    portalButton(kPortals[1]),
-    portalButton(kPortals[2]),
-    portalButton(kPortals[3]),
-    portalButton(kPortals[4]),
-    portalButton(kPortals[5]),
-    {"add", "添加收藏", Command::AddFavorite},
-});
-
-// The slot (from 1) of the button with this key; 0 for none.
-constexpr int slotOf(std::string_view key)
-{
-    for (std::size_t i = 0; i < kToolbarButtons.size(); ++i)
-        if (kToolbarButtons[i].key == key)
-            return static_cast<int>(i) + 1;
-    return 0;
-}
-
-// The slot (from 1) of the first button that runs this command; 0 for none.
-constexpr int slotOf(Command command)
-{
-    for (std::size_t i = 0; i < kToolbarButtons.size(); ++i)
-        if (kToolbarButtons[i].command == command)
-            return static_cast<int>(i) + 1;
-    return 0;
-}
-
-// ---- Keys ----
-
-// The character code Enter (and keypad Enter) hands the address box's key handler.
-inline constexpr std::int16_t kKeyEnter = 13;
-
-// The window's keys, wherever the focus is. Shift is part of a key only where the table
-// names it ("Ctrl+Shift+Z"); otherwise "Ctrl+R" is also Ctrl+Shift+R, and "Ctrl+Plus" is
-// Ctrl with "+", "=" or the keypad's "+".
-struct KeyBinding {
-    std::string_view keys;
-    Command command;
-};
-
-inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
-    {"F5", Command::Refresh},
-    {"Ctrl+R", Command::Refresh},
-    {"Alt+Left", Command::Back},
-    {"Alt+Right", Command::Forward},
-    {"Alt+Home", Command::Home},
-    {"Esc", Command::Stop},
-    {"Ctrl+L", Command::FocusAddress},
-    {"Alt+D", Command::FocusAddress},
-    {"F6", Command::FocusAddress},
-    {"Ctrl+D", Command::AddFavorite},
-    {"Ctrl+F", Command::Find},
-    {"Ctrl+Plus", Command::ZoomIn},
-    {"Ctrl+Minus", Command::ZoomOut},
-    {"Ctrl+0", Command::ZoomReset},
-    {"Ctrl+W", Command::Close},
-    {"Ctrl+Q", Command::Close},
-    {"Ctrl+Z", Command::Undo},
-    {"Ctrl+Shift+Z", Command::Redo},
-    {"Ctrl+J", Command::Downloads},
-    {"Ctrl+P", Command::Print},
-});
-
-// ---- Page zoom ----
-
-// The steps Ctrl+Plus and Ctrl+Minus (and Ctrl+wheel) walk through; 1 is the page's own size.
-inline constexpr auto kZoomLevels = std::to_array({0.3, 0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0});
 
 // ---- Window texts ----
 
@@ -186,14 +35,6 @@ inline constexpr std::string_view kFavoritesListName = "收藏夹列表";
 inline constexpr std::string_view kPageAreaName = "网页";
 // Said as a page starts loading (kLoadingSign) and as it stops, loaded or not.
 inline constexpr std::string_view kLoadingEnded = "加载结束";
-
-// ---- Limits ----
-
-// Larger shortcut or INI files are refused: none of ours comes near it.
-inline constexpr std::size_t kMaxSmallFileSize = 1024 * 1024;
-// Deep enough for any folder tree people keep in the add-to-favorites dialog; a bound all
-// the same, since a bind mount or a hostile layout could otherwise go on for ever.
-inline constexpr int kMaxFolderDepth = 8;
 
 // ---- Messages ----
 
@@ -322,19 +163,9 @@ inline constexpr std::string_view kThisPage = "此网页";
 inline constexpr BilingualText kPrintPage{"打印", "Print"};
 // A page asked for an address it may not open (a script, an inline document, a local file).
 inline constexpr BilingualText kPageRequestRefused{"已阻止网页打开 {address}", "The page may not open this address"};
-// A drop-down with more entries than this opens a list of ours, which shows this many rows.
-inline constexpr int kLongListEntries = 300;
-inline constexpr int kLongListRows = 20;
-// The banner names at most this many bytes of an address a page asked for.
-inline constexpr std::size_t kMaxToldAddress = 300;
-// Asked once a page has shown this many dialogs in a row.
-inline constexpr int kDialogsBeforeOffer = 3;
-// A page that loads its own address again within this time of its last dialog counts on.
-inline constexpr int kDialogCountAcrossReloadsMs = 10000;
 inline constexpr BilingualText kSilenceDialogs{"此网页接连显示对话框。是否阻止此网页再显示对话框？",
                                                "This page keeps showing dialogs. Stop this page from showing more?"};
-// A page that does not answer for this long is ended when the user navigates away from it.
-inline constexpr int kUnansweredNavigationMs = 4000;
+
 // Said on start when run by the administrator.
 inline constexpr BilingualText kRunningAsRoot{
     "正在以 root 身份运行：网页的沙盒保护较弱，请以普通用户身份运行",
@@ -389,9 +220,6 @@ inline constexpr BilingualText kShowDownloadButton{"打开所在文件夹(&S)", 
 // Asked when the window closes while downloads run; {n} is how many.
 inline constexpr BilingualText kCloseWithDownloads{"有 {n} 个下载正在进行。仍要关闭吗？",
                                                    "Downloads are running; closing stops them. Close anyway?"};
-// The user does not click again within this time of a click or key: a download a page
-// starts later was not asked for.
-inline constexpr int kUserActivationMs = 5000;
 
 // ---- Website data: what the banner says once when cookies cannot be kept; {file} is the store ----
 
