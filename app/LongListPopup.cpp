@@ -18,12 +18,20 @@ namespace zemora {
 
 namespace {
 
+// Room above and below a row's text, and before it, in pixels at 96 dpi.
+constexpr int kRowPadding = 6;
+constexpr int kTextInset = 4;
+// The popup's simple border, in pixels, on each side.
+constexpr int kBorder = 1;
+// Rows shown at least, however near the screen's bottom the drop-down is.
+constexpr int kMinRows = 3;
+
 // The rows of a ComboBox, each drawn only when in sight.
 class Rows : public wxVListBox {
 public:
     Rows(wxWindow* parent, const ComboBox& box) : wxVListBox(parent, wxID_ANY), box_(box)
     {
-        rowHeight_ = GetCharHeight() + FromDIP(6);
+        rowHeight_ = GetCharHeight() + FromDIP(kRowPadding);
         SetItemCount(static_cast<std::size_t>(box.ListCount()));
     }
     int rowHeight() const { return rowHeight_; }
@@ -34,7 +42,7 @@ private:
         dc.SetFont(GetFont());
         dc.SetTextForeground(wxSystemSettings::GetColour(IsSelected(n) ? wxSYS_COLOUR_HIGHLIGHTTEXT
                                                                        : wxSYS_COLOUR_LISTBOXTEXT));
-        dc.DrawText(box_.List(static_cast<int>(n)), rect.x + FromDIP(4),
+        dc.DrawText(box_.List(static_cast<int>(n)), rect.x + FromDIP(kTextInset),
                     rect.y + (rect.height - dc.GetCharHeight()) / 2);
     }
     wxCoord OnMeasureItem(std::size_t) const override { return rowHeight_; }
@@ -85,10 +93,10 @@ public:
         wxComboBox* combo = box_.Window();
         const wxRect screen = wxDisplay(static_cast<unsigned>(std::max(wxDisplay::GetFromWindow(combo), 0))).GetClientArea();
         const wxPoint origin = combo->ClientToScreen(wxPoint(0, combo->GetSize().y));
-        const int room = std::max(screen.GetBottom() - origin.y, rows_->rowHeight() * 3);
+        const int room = std::max(screen.GetBottom() - origin.y, rows_->rowHeight() * kMinRows);
         const int rows = std::min(box_.ListCount(), std::min(kLongListRows, room / rows_->rowHeight()));
-        const wxSize size(combo->GetSize().x, rows * rows_->rowHeight() + 2);
-        rows_->SetSize(wxSize(size.x - 2, size.y - 2));
+        const wxSize size(combo->GetSize().x, rows * rows_->rowHeight() + 2 * kBorder);
+        rows_->SetSize(wxSize(size.x - 2 * kBorder, size.y - 2 * kBorder));
         SetSize(size);
         Position(combo->ClientToScreen(wxPoint(0, 0)), wxSize(0, combo->GetSize().y));
         rows_->ScrollToRow(static_cast<std::size_t>(std::max(rows_->GetSelection(), 0)));

@@ -24,11 +24,16 @@ namespace zemora {
 
 namespace {
 
+// The loading sign's wheel and the room around it and its text, in pixels at 96 dpi.
+constexpr int kWheelSize = 16;
+constexpr int kWheelMargin = 2;
+constexpr int kTextMargin = 4;
+
 // A turning wheel of dots, drawn here: the toolkit's own spinner draws a themed vector
 // picture, whose renderer alone adds some 2 MiB to the window process.
 class LoadingWheel : public wxWindow {
 public:
-    explicit LoadingWheel(wxWindow* parent) : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(16, 16)))
+    explicit LoadingWheel(wxWindow* parent) : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(kWheelSize, kWheelSize)))
     {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) { paint(); });
@@ -37,11 +42,17 @@ public:
             Refresh();
         });
     }
-    void Start() { timer_.Start(100); }
+    void Start() { timer_.Start(kTurnMs); }
     void Stop() { timer_.Stop(); }
 
 private:
     static constexpr int kDots = 8;
+    // One dot on, ten times a second.
+    static constexpr int kTurnMs = 100;
+    // Each dot behind the newest is this much fainter (of 255), the last still seen.
+    static constexpr int kFadePerDot = 28;
+    // A dot's radius, as a share of the wheel's.
+    static constexpr double kDotShare = 0.25;
     void paint()
     {
         wxAutoBufferedPaintDC dc(this);
@@ -56,9 +67,9 @@ private:
         for (int i = 0; i < kDots; ++i) {
             const double angle = 2 * M_PI * i / kDots;
             const int age = (turn_ - i + kDots) % kDots; // the newest dot is darkest
-            gc->SetBrush(wxBrush(wxColour(ink.Red(), ink.Green(), ink.Blue(), static_cast<unsigned char>(255 - age * 28))));
+            gc->SetBrush(wxBrush(wxColour(ink.Red(), ink.Green(), ink.Blue(), static_cast<unsigned char>(wxALPHA_OPAQUE - age * kFadePerDot))));
             gc->SetPen(*wxTRANSPARENT_PEN);
-            const double dot = radius / 4;
+            const double dot = radius * kDotShare;
             gc->DrawEllipse(size.x / 2.0 + std::cos(angle) * (radius - dot) - dot,
                             size.y / 2.0 + std::sin(angle) * (radius - dot) - dot, 2 * dot, 2 * dot);
         }
@@ -77,8 +88,8 @@ void Form1::addPageTools()
     auto* spinner = new LoadingWheel(sign);
     auto* text = new wxStaticText(sign, wxID_ANY, wxText(kLoadingSign));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(spinner, 0, wxALIGN_CENTER_VERTICAL | wxALL, FromDIP(2));
-    row->Add(text, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(4));
+    row->Add(spinner, 0, wxALIGN_CENTER_VERTICAL | wxALL, FromDIP(kWheelMargin));
+    row->Add(text, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(kTextMargin));
     sign->SetSizerAndFit(row);
     sign->SetCanFocus(false); // a sign, never a stop of the keyboard
     sign->Hide();

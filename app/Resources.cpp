@@ -3,12 +3,18 @@
 #include <regex>
 #include <string>
 
+#include "base/Commands.h"
+
 namespace zemora {
 
 namespace {
 
-// Portal badges are drawn at 74 by 55 and stretched to the picture size.
-bool isBadge(int index) { return index >= 5 && index <= 10; }
+// Portal badges are drawn at 74 by 55 and stretched to the picture size. Picture n (from
+// 0) is the toolbar's slot n + 1.
+bool isBadge(std::size_t index)
+{
+    return index < kToolbarButtons.size() && kToolbarButtons[index].command == Command::OpenPortal;
+}
 
 // The document with its root spanning this size and its drawing stretched to fill it: the
 // bundle keeps a document's proportions, and a badge is shown at the picture's.
@@ -36,7 +42,7 @@ std::vector<wxBitmapBundle> toolbarPictures(const wxSize& size)
         const char* svg = embedded::pictureSvgs[i];
         // Rendered from the vector source at whatever size is asked for: no bitmap is
         // ever scaled, so the pictures stay sharp at every text scale.
-        pictures.push_back(isBadge(i) ? wxBitmapBundle::FromSVG(
+        pictures.push_back(isBadge(static_cast<std::size_t>(i)) ? wxBitmapBundle::FromSVG(
                                             stretchedSvg(svg, size).c_str(), size)
                                       : wxBitmapBundle::FromSVG(svg, size));
     }

@@ -53,8 +53,12 @@ constexpr int kMaxAttempts = 10000;
 constexpr guint kWatchMs = 1000;
 // How often the speed is read again.
 constexpr auto kSpeedInterval = std::chrono::milliseconds(500);
-// Without a known size, progress is told each time this many more bytes have come.
+// Without a known size, progress is told each time this many more bytes have come; sizes
+// are told in megabytes of this many bytes.
 constexpr guint64 kToldAmountStep = 1000000;
+constexpr double kBytesPerMegabyte = 1e6;
+// The download folder, made if missing: the user's, readable by others as folders are.
+constexpr mode_t kDownloadFolderMode = 0755;
 // Where the engine keeps the data of a download until it moves it to the destination.
 constexpr char kEngineTempSuffix[] = ".wkdownload";
 
@@ -74,8 +78,8 @@ void removePart(const std::string& partPath)
 
 std::string megabytes(guint64 bytes)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
+    char text[sizeof "18446744073709.6 MB"];
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / kBytesPerMegabyte);
     return text;
 }
 
@@ -103,7 +107,7 @@ bool tellProgress(Job& job, guint64 received, guint64 total)
 bool preparePart(Job& job)
 {
     job.folder = downloadFolder();
-    if (g_mkdir_with_parents(job.folder.c_str(), 0755) != 0)
+    if (g_mkdir_with_parents(job.folder.c_str(), kDownloadFolderMode) != 0)
         return false;
     gchar* random = g_uuid_string_random();
     job.partPath = job.folder + "/.zemora-" + random + ".part";

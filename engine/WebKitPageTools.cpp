@@ -20,6 +20,10 @@ constexpr guint kMaxMatches = 1000;
 // style wins over this user style.
 constexpr char kMatchSelectionStyle[] = "::selection { background-color: Highlight; color: HighlightText; }";
 
+// One notch of the wheel as the toolkit counts it, and the lines it scrolls.
+constexpr int kWheelNotch = 120;
+constexpr int kLinesPerNotch = 3;
+
 // The engine takes the wheel for itself; with Ctrl held it is the window's (zoom), so it
 // is handed to the control's window as the toolkit's own wheel event first.
 gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWindow* view)
@@ -28,9 +32,9 @@ gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWindow* view)
         return FALSE;
     int rotation = 0;
     switch (scroll->direction) {
-    case GDK_SCROLL_UP: rotation = 120; break;
-    case GDK_SCROLL_DOWN: rotation = -120; break;
-    case GDK_SCROLL_SMOOTH: rotation = scroll->delta_y < 0 ? 120 : scroll->delta_y > 0 ? -120 : 0; break;
+    case GDK_SCROLL_UP: rotation = kWheelNotch; break;
+    case GDK_SCROLL_DOWN: rotation = -kWheelNotch; break;
+    case GDK_SCROLL_SMOOTH: rotation = scroll->delta_y < 0 ? kWheelNotch : scroll->delta_y > 0 ? -kWheelNotch : 0; break;
     default: return FALSE;
     }
     if (rotation == 0)
@@ -42,8 +46,8 @@ gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWindow* view)
     wheel.SetShiftDown(scroll->state & GDK_SHIFT_MASK);
     wheel.SetAltDown(scroll->state & GDK_MOD1_MASK);
     wheel.m_wheelRotation = rotation;
-    wheel.m_wheelDelta = 120;
-    wheel.m_linesPerAction = 3;
+    wheel.m_wheelDelta = kWheelNotch;
+    wheel.m_linesPerAction = kLinesPerNotch;
     wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
     return view->HandleWindowEvent(wheel) ? TRUE : FALSE;
 }

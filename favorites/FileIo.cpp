@@ -20,6 +20,12 @@
 namespace zemora {
 namespace {
 
+// Temporary names tried in a folder before giving up: each is new, so only a folder
+// filling up as fast as we try runs out.
+constexpr int kMaxTemporaryNames = 100;
+// Room for the system's own wording of an error it has no Chinese for here.
+constexpr std::size_t kMaxReasonBytes = 256;
+
 class UniqueFd {
 public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
@@ -107,7 +113,7 @@ TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, const FileL
 {
     // Hidden and not ending in ".url", so one left by a crash is never listed as a favorite.
     static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
         std::string candidate = folder + "/.favorite-" + std::to_string(::getpid()) + "-"
             + std::to_string(counter++) + ".tmp";
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
@@ -175,7 +181,7 @@ FileLabel systemError(const BilingualText& doing, const FileLabel& file, int err
     if (const char* reason = chineseReason(error)) {
         chinese += reason;
     } else {
-        char buffer[256];
+        char buffer[kMaxReasonBytes];
         chinese += strerror_r(error, buffer, sizeof buffer);
     }
     return {chinese, std::string(doing.english) + " " + file.english + ": " + englishReason(error)};
