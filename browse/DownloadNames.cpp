@@ -1,12 +1,11 @@
 #include "browse/DownloadNames.h"
 
 #include "base/PercentEncoding.h"
+#include "base/Texts.h"
 #include "base/UserFolders.h"
 #include "base/Utf8.h"
-#include "base/Texts.h"
 
 #include <algorithm>
-
 
 namespace zemora {
 
@@ -104,19 +103,22 @@ std::string plainFileName(const std::string& suggested, const std::string& addre
 
 std::string numberedName(const std::string& name, int attempt)
 {
-    const std::string plain = withSuffix(name, "");
+    std::string plain = withSuffix(name, "");
     if (attempt <= 0)
         return plain;
     const std::string suffix = " (" + std::to_string(attempt) + ")";
-    const std::string numbered = withSuffix(name, suffix);
-    // A name at the length limit that already ends so would come back as itself.
-    return numbered == plain ? withSuffix(name, suffix, 1) : numbered;
+    // A name at the length limit that already ends so would come back as itself: cut its
+    // stem further until it does not (each cut shortens it, so this ends).
+    std::string numbered = withSuffix(name, suffix);
+    for (std::size_t spare = 1; numbered == plain && spare < kMaxFileNameBytes / 2; ++spare)
+        numbered = withSuffix(name, suffix, spare);
+    return numbered;
 }
 
 std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder, const std::string& home)
 {
     const std::string bareHome = withoutTrailingSlashes(home);
-    const std::string fallback = (bareHome == "/" ? "" : bareHome) + "/Downloads";
+    std::string fallback = (bareHome == "/" ? "" : bareHome) + "/Downloads";
     // The home folder itself is how the desktop says "no folder of its own".
     if (!configuredFolder || *configuredFolder == bareHome)
         return fallback;

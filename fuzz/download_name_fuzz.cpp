@@ -74,11 +74,13 @@ bool isPlainName(std::string_view name, std::size_t limit = kLimit)
     return true;
 }
 
-// The extension a long name surely keeps: a short one after the last dot.
+// The extension a long name keeps: what follows the last dot, when it is this short.
+constexpr std::size_t kExtensionLimit = 16;
+
 std::string_view shortExtension(std::string_view name)
 {
     const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0 || name.size() - dot > 8)
+    if (dot == std::string_view::npos || dot == 0 || name.size() - dot > kExtensionLimit)
         return {};
     return name.substr(dot);
 }

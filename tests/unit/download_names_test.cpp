@@ -1,5 +1,5 @@
-#include "browse/DownloadNames.h"
 #include "base/Texts.h"
+#include "browse/DownloadNames.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,10 @@ const NameCase kNames[] = {
     {"leading dots", "..hidden", "http://h/x", "hidden"},
     {"dot file", ".bashrc", "http://h/x", "bashrc"},
     {"control characters", "a\tb\nc\x7f\x01.txt", "http://h/x", "abc.txt"},
-    {"C1 control character", "a\xc2\x85" "b", "http://h/x", "ab"},
+    {"C1 control character",
+     "a\xc2\x85"
+     "b",
+     "http://h/x", "ab"},
     {"broken UTF-8", "a\xff\xc3(b.txt", "http://h/x", "a(b.txt"},
     {"Chinese kept", "报告 2026.pdf", "http://h/x", "报告 2026.pdf"},
     {"no suggestion: address segment", "", "http://h/files/data%20set.csv?x=1#y", "data set.csv"},
@@ -100,6 +103,10 @@ TEST(DownloadNames, NumberedNamesGoBeforeTheExtensionAndStayWithinTheLimit)
     const std::string full = std::string(kMaxFileNameBytes - 4, 'x') + " (1)";
     EXPECT_NE(numberedName(full, 1), full);
     EXPECT_TRUE(numberedName(full, 1).ends_with(" (1)"));
+    // ...also when the first cut leaves a dot and blank that give the name back again.
+    const std::string dotted = std::string(247, 'x') + ". (57).";
+    EXPECT_NE(numberedName(dotted, 57), dotted);
+    EXPECT_LE(numberedName(dotted, 57).size(), kMaxFileNameBytes);
 }
 
 TEST(DownloadNames, DownloadFolderIsTheConfiguredOneUnlessItIsHome)
