@@ -22,8 +22,7 @@ wxString throughCodePage(const std::string& utf8, std::string& ansi)
 
 void Form1::AddToFavorites(const wxString& name, const wxString& address)
 {
-    const std::optional<AddFavoriteChoice> choice =
-        seams_.addFavoriteDialog(this, name, favoritesFolderOrFail());
+    const std::optional<AddFavoriteChoice> choice = seams_.addFavoriteDialog(this, name, favoritesFolderOrFail());
     if (!choice)
         return;
     wxString section = wxText(kShortcutSection);
@@ -36,13 +35,11 @@ void Form1::AddToFavorites(const wxString& name, const wxString& address)
     RefreshFavoritesList();
 }
 
-void Form1::ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,
-                            std::string& iniFile)
+void Form1::ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue, std::string& iniFile)
 {
     // Characters the code page cannot carry would be lost from the address: they are
     // percent-encoded first, as browsers do, so the stored address opens the same page.
-    const std::string encodedValue =
-        percentEncodeUnrepresentable(std::string(lpValue.utf8_str()));
+    const std::string encodedValue = percentEncodeUnrepresentable(std::string(lpValue.utf8_str()));
     std::string section, key, value;
     lpSectionName = throughCodePage(std::string(lpSectionName.utf8_str()), section);
     lpKeyName = throughCodePage(std::string(lpKeyName.utf8_str()), key);

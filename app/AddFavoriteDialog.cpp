@@ -4,11 +4,11 @@
 #include "app/WxText.h"
 
 #include "base/Failure.h"
+#include "base/Limits.h"
 #include "base/Paths.h"
+#include "base/Texts.h"
 #include "base/Utf8.h"
 #include "favorites/NewFavorite.h"
-#include "base/Limits.h"
-#include "base/Texts.h"
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>
@@ -46,8 +46,7 @@ std::string cleanName(const wxString& name) { return sanitizeName(codePoints(nam
 
 } // namespace
 
-AddFavoriteDialog::AddFavoriteDialog(wxWindow* owner, const wxString& name,
-                                     const std::string& favoritesFolder)
+AddFavoriteDialog::AddFavoriteDialog(wxWindow* owner, const wxString& name, const std::string& favoritesFolder)
     : wxDialog(owner, wxID_ANY, wxText(kAddFavoriteTitle), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
 {
@@ -114,8 +113,15 @@ AddFavoriteDialog::AddFavoriteDialog(wxWindow* owner, const wxString& name,
 
     nameField_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { updateOkButton(); });
     newFolderButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { makeNewFolder(); });
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { confirm(); }, wxID_OK);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { choice_.reset(); close(wxID_CANCEL); }, wxID_CANCEL);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { confirm(); }, wxID_OK);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            choice_.reset();
+            close(wxID_CANCEL);
+        },
+        wxID_CANCEL);
     Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
         event.Skip();
         nameField_->SetFocus();
@@ -135,8 +141,8 @@ void AddFavoriteDialog::fillTree(const wxTreeItemId& parent, const std::string& 
         return;
     for (const std::string& name : subfolderNames(folder)) {
         const std::string path = joinPath(folder, name);
-        const wxTreeItemId item = folderTree_->AppendItem(parent, wxText(replaceInvalidUtf8(name)), -1, -1,
-                                                          new FolderItem(path));
+        const wxTreeItemId item =
+            folderTree_->AppendItem(parent, wxText(replaceInvalidUtf8(name)), -1, -1, new FolderItem(path));
         fillTree(item, path, depth + 1);
     }
 }
@@ -155,8 +161,7 @@ wxTreeItemId AddFavoriteDialog::addFolderItem(const wxTreeItemId& parent, const 
         if (childPath > path)
             break;
     }
-    return folderTree_->InsertItem(parent, position, wxText(replaceInvalidUtf8(name)), -1, -1,
-                                   new FolderItem(path));
+    return folderTree_->InsertItem(parent, position, wxText(replaceInvalidUtf8(name)), -1, -1, new FolderItem(path));
 }
 
 wxTreeItemId AddFavoriteDialog::selectedFolder() const
@@ -165,10 +170,7 @@ wxTreeItemId AddFavoriteDialog::selectedFolder() const
     return item.IsOk() ? item : folderTree_->GetRootItem();
 }
 
-void AddFavoriteDialog::updateOkButton()
-{
-    okButton_->Enable(!cleanName(nameField_->GetValue()).empty());
-}
+void AddFavoriteDialog::updateOkButton() { okButton_->Enable(!cleanName(nameField_->GetValue()).empty()); }
 
 void AddFavoriteDialog::makeNewFolder()
 {
@@ -205,15 +207,12 @@ void AddFavoriteDialog::confirm()
 
     const FavoriteTarget target = checkFavoriteTarget(folderPath(selectedFolder()), name);
     switch (target.verdict) {
-    case FavoriteTarget::Verdict::Free:
-        break;
+    case FavoriteTarget::Verdict::Free: break;
     case FavoriteTarget::Verdict::Taken:
         if (!askReplace(wxText(target.message)))
             return;
         break;
-    default:
-        tell(wxText(target.message));
-        return;
+    default: tell(wxText(target.message)); return;
     }
     choice_ = AddFavoriteChoice{target.path, shownName};
     close(wxID_OK);

@@ -6,8 +6,8 @@
 #include <wx/combobox.h>
 
 #include "app/gtk/Focus.h"
-#include "browse/PageRequests.h"
 #include "base/Commands.h"
+#include "browse/PageRequests.h"
 
 namespace zemora {
 
@@ -61,10 +61,7 @@ void Form1::ShowAddress(const wxString& address)
     addressShown_ = address;
 }
 
-bool Form1::AddressBeingTyped() const
-{
-    return holdsWindowFocus(Combo1->Window()) && Combo1->Text() != addressShown_;
-}
+bool Form1::AddressBeingTyped() const { return holdsWindowFocus(Combo1->Window()) && Combo1->Text() != addressShown_; }
 
 void Form1::DropOnAddress(const wxString& text, bool link)
 {

@@ -15,15 +15,9 @@ namespace zemora {
 
 namespace {
 
-[[noreturn]] void unsupported()
-{
-    throw Failure(kPropertyNotSupported);
-}
+[[noreturn]] void unsupported() { throw Failure(kPropertyNotSupported); }
 
-[[noreturn]] void invalidValue()
-{
-    throw Failure(kInvalidPropertyValue);
-}
+[[noreturn]] void invalidValue() { throw Failure(kInvalidPropertyValue); }
 
 std::size_t slot(Prop p) { return static_cast<std::size_t>(p); }
 
@@ -110,10 +104,7 @@ const wxString& ComboBox::List(int index) const
     return items_[static_cast<std::size_t>(index)];
 }
 
-bool ComboBox::Contains(const wxString& text) const
-{
-    return index_.count(text.ToStdWstring()) != 0;
-}
+bool ComboBox::Contains(const wxString& text) const { return index_.count(text.ToStdWstring()) != 0; }
 
 void ComboBox::AddItem(const wxString& item)
 {
@@ -160,15 +151,9 @@ const ToolbarButton& Toolbar::Buttons(int position) const
     return buttons_[static_cast<std::size_t>(position) - 1];
 }
 
-bool Toolbar::Enabled(int position) const
-{
-    return bar_->GetToolEnabled(Buttons(position).id);
-}
+bool Toolbar::Enabled(int position) const { return bar_->GetToolEnabled(Buttons(position).id); }
 
-void Toolbar::SetEnabled(int position, bool enabled)
-{
-    bar_->EnableTool(Buttons(position).id, enabled);
-}
+void Toolbar::SetEnabled(int position, bool enabled) { bar_->EnableTool(Buttons(position).id, enabled); }
 
 int Toolbar::positionOf(int id) const
 {

@@ -116,8 +116,7 @@ struct ToolbarButton {
 // Toolbar buttons addressed by position from 1.
 class Toolbar {
 public:
-    Toolbar(wxToolBar* bar, std::vector<ToolbarButton> buttons)
-        : bar_(bar), buttons_(std::move(buttons)) {}
+    Toolbar(wxToolBar* bar, std::vector<ToolbarButton> buttons) : bar_(bar), buttons_(std::move(buttons)) {}
     int Count() const { return static_cast<int>(buttons_.size()); }
     const ToolbarButton& Buttons(int position) const;
     bool Enabled(int position) const;

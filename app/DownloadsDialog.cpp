@@ -6,8 +6,8 @@
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 
-#include "app/gtk/Accessibility.h"
 #include "app/WxText.h"
+#include "app/gtk/Accessibility.h"
 #include "base/Failure.h"
 #include "base/Texts.h"
 
@@ -33,8 +33,7 @@ DownloadsDialog::DownloadsDialog(wxWindow* owner, Actions actions)
     const BilingualText* headings[] = {&kDownloadNameColumn, &kDownloadSizeColumn, &kDownloadSpeedColumn,
                                        &kDownloadStateColumn};
     for (int column = kName; column <= kState; ++column)
-        list_->AppendColumn(both(*headings[column]), wxLIST_FORMAT_LEFT,
-                            GetCharWidth() * kColumnChars[column]);
+        list_->AppendColumn(both(*headings[column]), wxLIST_FORMAT_LEFT, GetCharWidth() * kColumnChars[column]);
     describeForAssistiveTools(list_, both(kDownloadsTitle));
     cancel_ = new wxButton(this, wxID_ANY, both(kCancelDownloadButton));
     open_ = new wxButton(this, wxID_ANY, both(kOpenDownloadButton));
@@ -81,7 +80,7 @@ DownloadsDialog::DownloadsDialog(wxWindow* owner, Actions actions)
 
 void DownloadsDialog::Open()
 {
-    Refresh();
+    showDownloads();
     if (!shown_.empty()) {
         const long newest = static_cast<long>(shown_.size()) - 1;
         list_->SetItemState(newest, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
@@ -94,7 +93,7 @@ void DownloadsDialog::Open()
     updateButtons();
 }
 
-void DownloadsDialog::Refresh()
+void DownloadsDialog::showDownloads()
 {
     const long selected = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
     const unsigned chosenId = selected >= 0 && selected < static_cast<long>(shown_.size())
@@ -133,8 +132,9 @@ const DownloadInfo* DownloadsDialog::chosen() const
 void DownloadsDialog::updateButtons()
 {
     const DownloadInfo* download = chosen();
-    const bool running = download && (download->state == DownloadInfo::State::Running ||
-                                      download->state == DownloadInfo::State::Waiting);
+    const bool running =
+        download
+        && (download->state == DownloadInfo::State::Running || download->state == DownloadInfo::State::Waiting);
     const bool saved = download && download->state == DownloadInfo::State::Saved;
     cancel_->Enable(running);
     open_->Enable(saved);

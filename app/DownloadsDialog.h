@@ -26,7 +26,7 @@ public:
     // Shows the list as it stands, the newest download chosen.
     void Open();
     // Shows the downloads as they stand now, the one chosen kept chosen.
-    void Refresh();
+    void showDownloads();
 
     wxListCtrl* list() const { return list_; }
     wxButton* cancelButton() const { return cancel_; }

@@ -18,10 +18,7 @@ namespace zemora {
 namespace {
 
 // File names are bytes; one that is no valid UTF-8 still shows, with "?" for the rest.
-wxString displayName(const std::string& name)
-{
-    return wxString::FromUTF8(replaceInvalidUtf8(name));
-}
+wxString displayName(const std::string& name) { return wxString::FromUTF8(replaceInvalidUtf8(name)); }
 
 std::vector<wxString> displayNames(const std::vector<std::string>& names)
 {
@@ -82,12 +79,15 @@ void Form1::wireFavoritesWatch()
 {
     favoritesWatch_ = std::make_unique<FolderWatch>([this] { favoritesChanged(); });
     favoritesSettle_.SetOwner(this, wxWindow::NewControlId());
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-        if (favoritesDroppedDown_)
-            return; // the list's closing starts the wait again
-        favoritesStale_ = false;
-        runHandler([this] { RefreshFavoritesList(); });
-    }, favoritesSettle_.GetId());
+    Bind(
+        wxEVT_TIMER,
+        [this](wxTimerEvent&) {
+            if (favoritesDroppedDown_)
+                return; // the list's closing starts the wait again
+            favoritesStale_ = false;
+            runHandler([this] { RefreshFavoritesList(); });
+        },
+        favoritesSettle_.GetId());
     // The entries are not swapped under the pointer of someone choosing one.
     Combo2->Window()->Bind(wxEVT_COMBOBOX_DROPDOWN, [this](wxCommandEvent& event) {
         event.Skip();
@@ -129,8 +129,7 @@ std::string Form1::favoritesFolderOrFail() const
 
 std::string Form1::favoriteFile(int position) const
 {
-    if (position >= 0 && position < static_cast<int>(favoriteFiles_.size()) &&
-        Combo2->List(position) == Combo2->Text())
+    if (position >= 0 && position < static_cast<int>(favoriteFiles_.size()) && Combo2->List(position) == Combo2->Text())
         return favoriteFiles_[static_cast<std::size_t>(position)];
     return std::string(Combo2->Text().utf8_str());
 }

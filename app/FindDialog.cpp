@@ -13,7 +13,8 @@
 namespace zemora {
 
 FindDialog::FindDialog(wxWindow* owner, Search onSearch)
-    : wxDialog(owner, wxID_ANY, wxText(kFindTitle)), search_(std::move(onSearch))
+    : wxDialog(owner, wxID_ANY, wxText(kFindTitle)),
+      search_(std::move(onSearch))
 {
     auto* label = new wxStaticText(this, wxID_ANY, wxText(kFindLabel));
     text_ = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);

@@ -10,13 +10,13 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include "app/Resources.h"
 #include "app/LongListPopup.h"
+#include "app/Resources.h"
+#include "app/WxText.h"
 #include "app/gtk/Accessibility.h"
 #include "app/gtk/Focus.h"
 #include "app/gtk/FolderWatch.h"
 #include "app/gtk/ToolbarLook.h"
-#include "app/WxText.h"
 #include "base/Commands.h"
 #include "base/Texts.h"
 
@@ -50,10 +50,7 @@ Form1::Form1(Form1Seams seams)
     wireKeys();
 }
 
-Form1::~Form1()
-{
-    Timer1.Stop();
-}
+Form1::~Form1() { Timer1.Stop(); }
 
 void Form1::createControls()
 {
@@ -73,8 +70,8 @@ void Form1::createControls()
     ImageList1.ListImages = toolbarPictures(pictureSize());
 
     const auto combo = [this](std::string_view text) {
-        return new wxComboBox(inner_, wxID_ANY, wxText(text), wxDefaultPosition,
-                              wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
+        return new wxComboBox(inner_, wxID_ANY, wxText(text), wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                              wxCB_DROPDOWN);
     };
 
     autofresh = new wxButton(inner_, wxID_ANY, wxText(kAutoRefreshCaption));
@@ -152,16 +149,13 @@ void Form1::describeControls()
 
 void Form1::setTabOrder()
 {
-    wxWindow* const order[] = {WebBrowser1->Window(), Label1, Command1, Combo1->Window(),
-                               Toolbar1->Window(), Label2, Text1, Text2, Combo2->Window(),
-                               autofresh};
+    wxWindow* const order[] = {WebBrowser1->Window(), Label1,   Command1, Combo1->Window(),
+                               Toolbar1->Window(),    Label2,   Text1,    Text2,
+                               Combo2->Window(),      autofresh};
     followTabOrder(inner_, {std::begin(order), std::end(order)});
 }
 
-wxSize Form1::pictureSize() const
-{
-    return {scale_.toPixels(kPictureTwips.x), scale_.toPixels(kPictureTwips.y)};
-}
+wxSize Form1::pictureSize() const { return {scale_.toPixels(kPictureTwipsWide), scale_.toPixels(kPictureTwipsHigh)}; }
 
 void Form1::CaptureLayout() { captureLayout(*this, *this); }
 

@@ -10,14 +10,14 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include "app/AddFavoriteDialog.h"
 #include "app/Controls.h"
-#include "base/Failure.h"
-#include "base/Layout.h"
 #include "base/Addresses.h"
 #include "base/Commands.h"
+#include "base/Failure.h"
+#include "base/Layout.h"
 #include "browse/CommandLine.h"
 #include "engine/HostedBrowser.h"
-#include "app/AddFavoriteDialog.h"
 
 class wxButton;
 class wxClipboardTextEvent;
@@ -60,18 +60,18 @@ public:
     ~Form1() override;
 
     // Controls, in creation order.
-    wxButton* autofresh;                            // "自动刷新": auto refresh on and off
-    Timer Timer1;                                   // auto refresh's tick
-    std::unique_ptr<ComboBox> Combo2;               // the favorites drop-down
-    wxTextCtrl* Text2;                              // hidden: the shown page's address, for adding it
-    wxTextCtrl* Text1;                              // hidden: the shown page's name, for adding it
-    std::unique_ptr<Toolbar> Toolbar1;              // back, home, forward, refresh, stop, portals, add
-    ImageList ImageList1;                           // the toolbar's pictures
-    std::unique_ptr<ComboBox> Combo1;               // the address box, with the typed-address history
-    wxButton* Command1;                             // "GO...": opens the address box's text
-    std::unique_ptr<HostedBrowser> WebBrowser1;     // the page
-    wxStaticText* Label2;                           // the banner line at the bottom
-    wxStaticText* Label1;                           // "Address:", the address box's label
+    wxButton* autofresh;                        // "自动刷新": auto refresh on and off
+    Timer Timer1;                               // auto refresh's tick
+    std::unique_ptr<ComboBox> Combo2;           // the favorites drop-down
+    wxTextCtrl* Text2;                          // hidden: the shown page's address, for adding it
+    wxTextCtrl* Text1;                          // hidden: the shown page's name, for adding it
+    std::unique_ptr<Toolbar> Toolbar1;          // back, home, forward, refresh, stop, portals, add
+    ImageList ImageList1;                       // the toolbar's pictures
+    std::unique_ptr<ComboBox> Combo1;           // the address box, with the typed-address history
+    wxButton* Command1;                         // "GO...": opens the address box's text
+    std::unique_ptr<HostedBrowser> WebBrowser1; // the page
+    wxStaticText* Label2;                       // the banner line at the bottom
+    wxStaticText* Label1;                       // "Address:", the address box's label
 
     // Window-level state besides the layout's (CtlCount and the ratio arrays).
     wxString FavoritesPath;
@@ -116,8 +116,7 @@ public:
     // Writes a favorite for the address where the dialog says, unless it is cancelled.
     void AddToFavorites(const wxString& name, const wxString& address);
     // Sets one key of an INI-style file; each text comes back as the code page kept it.
-    void ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue,
-                         std::string& iniFile);
+    void ProfileSaveItem(wxString& lpSectionName, wxString& lpKeyName, wxString& lpValue, std::string& iniFile);
 
     // Runs one event handler to its end; a failure ends it and is reported, never more.
     void runHandler(const std::function<void()>& handler);

@@ -20,12 +20,19 @@ std::string keyName(const wxKeyEvent& key)
     switch (const int code = key.GetKeyCode()) {
     case WXK_F5: name = "F5"; break;
     case WXK_F6: name = "F6"; break;
-    case WXK_LEFT: case WXK_NUMPAD_LEFT: name = "Left"; break;
-    case WXK_RIGHT: case WXK_NUMPAD_RIGHT: name = "Right"; break;
-    case WXK_HOME: case WXK_NUMPAD_HOME: name = "Home"; break;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT: name = "Left"; break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT: name = "Right"; break;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME: name = "Home"; break;
     case WXK_ESCAPE: name = "Esc"; break;
-    case '+': case '=': case WXK_NUMPAD_ADD: name = "Plus"; break;
-    case '-': case '_': case WXK_NUMPAD_SUBTRACT: name = "Minus"; break;
+    case '+':
+    case '=':
+    case WXK_NUMPAD_ADD: name = "Plus"; break;
+    case '-':
+    case '_':
+    case WXK_NUMPAD_SUBTRACT: name = "Minus"; break;
     case WXK_NUMPAD0: name = "0"; break;
     default:
         if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
@@ -58,7 +65,8 @@ bool Form1::KeyDown(const wxKeyEvent& key)
         return false;
     // Shift counts where the table names it, and is passed over where it does not.
     const auto bound = [](const std::string& keys) {
-        return std::find_if(kKeyBindings.begin(), kKeyBindings.end(), [&](const KeyBinding& b) { return b.keys == keys; });
+        return std::find_if(kKeyBindings.begin(), kKeyBindings.end(),
+                            [&](const KeyBinding& b) { return b.keys == keys; });
     };
     auto binding = key.ShiftDown() ? bound(shifted(name)) : kKeyBindings.end();
     if (binding == kKeyBindings.end())
@@ -98,8 +106,7 @@ bool Form1::KeyDown(const wxKeyEvent& key)
         if (!holdsWindowFocus(WebBrowser1->Window()))
             return false;
         break;
-    default:
-        break;
+    default: break;
     }
     // The same run as the toolbar's, so a key's refusals read the same as a click's.
     runHandler([this, command] { run(command); });
@@ -122,8 +129,8 @@ void Form1::wireKeys()
     });
     hearKeysFirst(this, this);
     WebBrowser1->Window()->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& wheel) {
-        if (!wheel.RawControlDown() || wheel.GetWheelRotation() == 0 ||
-            wheel.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        if (!wheel.RawControlDown() || wheel.GetWheelRotation() == 0
+            || wheel.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
             wheel.Skip();
             return;
         }

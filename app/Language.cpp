@@ -30,9 +30,9 @@ void useChineseMessages()
     // LC_ALL would override the messages category too: spread it over the categories so
     // each keeps its value and LC_MESSAGES alone can change.
     if (const std::string all = environmentValue("LC_ALL"); !all.empty()) {
-        for (const char* category : {"LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY",
-                                     "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE",
-                                     "LC_MEASUREMENT", "LC_IDENTIFICATION"})
+        for (const char* category :
+             {"LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES", "LC_PAPER", "LC_NAME",
+              "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"})
             setenv(category, all.c_str(), 1);
         unsetenv("LC_ALL");
     }
@@ -41,9 +41,7 @@ void useChineseMessages()
     std::string current = environmentValue("LC_MESSAGES");
     if (current.empty())
         current = environmentValue("LANG");
-    if (current.empty())
-        current = "C";
-    const bool untranslated = current == "C" || current == "POSIX" || current.starts_with("C.");
+    const bool untranslated = current.empty() || current == "C" || current == "POSIX" || current.starts_with("C.");
     if (untranslated && localeExists(kMessagesLocale))
         setenv("LC_MESSAGES", kMessagesLocale, 1);
     // Whoever set the locale already sees the change; otherwise the toolkit sets it.

@@ -40,8 +40,8 @@ private:
     void OnDrawItem(wxDC& dc, const wxRect& rect, std::size_t n) const override
     {
         dc.SetFont(GetFont());
-        dc.SetTextForeground(wxSystemSettings::GetColour(IsSelected(n) ? wxSYS_COLOUR_HIGHLIGHTTEXT
-                                                                       : wxSYS_COLOUR_LISTBOXTEXT));
+        dc.SetTextForeground(
+            wxSystemSettings::GetColour(IsSelected(n) ? wxSYS_COLOUR_HIGHLIGHTTEXT : wxSYS_COLOUR_LISTBOXTEXT));
         dc.DrawText(box_.List(static_cast<int>(n)), rect.x + FromDIP(kTextInset),
                     rect.y + (rect.height - dc.GetCharHeight()) / 2);
     }
@@ -91,7 +91,8 @@ public:
     void showBelow()
     {
         wxComboBox* combo = box_.Window();
-        const wxRect screen = wxDisplay(static_cast<unsigned>(std::max(wxDisplay::GetFromWindow(combo), 0))).GetClientArea();
+        const wxRect screen =
+            wxDisplay(static_cast<unsigned>(std::max(wxDisplay::GetFromWindow(combo), 0))).GetClientArea();
         const wxPoint origin = combo->ClientToScreen(wxPoint(0, combo->GetSize().y));
         const int room = std::max(screen.GetBottom() - origin.y, rows_->rowHeight() * kMinRows);
         const int rows = std::min(box_.ListCount(), std::min(kLongListRows, room / rows_->rowHeight()));
@@ -118,7 +119,10 @@ private:
         event.SetString(box_.List(chosen));
         combo->ProcessWindowEvent(event);
     }
-    void OnDismiss() override { CallAfter([this] { Destroy(); }); }
+    void OnDismiss() override
+    {
+        CallAfter([this] { Destroy(); });
+    }
 
     void jumpTo(const wxString& prefix)
     {

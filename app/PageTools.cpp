@@ -7,9 +7,9 @@
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
 #include <wx/panel.h>
-#include <wx/timer.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/timer.h>
 
 #include "app/DownloadsDialog.h"
 #include "app/FindDialog.h"
@@ -33,7 +33,8 @@ constexpr int kTextMargin = 4;
 // picture, whose renderer alone adds some 2 MiB to the window process.
 class LoadingWheel : public wxWindow {
 public:
-    explicit LoadingWheel(wxWindow* parent) : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(kWheelSize, kWheelSize)))
+    explicit LoadingWheel(wxWindow* parent)
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(kWheelSize, kWheelSize)))
     {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Bind(wxEVT_PAINT, [this](wxPaintEvent&) { paint(); });
@@ -67,7 +68,8 @@ private:
         for (int i = 0; i < kDots; ++i) {
             const double angle = 2 * M_PI * i / kDots;
             const int age = (turn_ - i + kDots) % kDots; // the newest dot is darkest
-            gc->SetBrush(wxBrush(wxColour(ink.Red(), ink.Green(), ink.Blue(), static_cast<unsigned char>(wxALPHA_OPAQUE - age * kFadePerDot))));
+            gc->SetBrush(wxBrush(wxColour(ink.Red(), ink.Green(), ink.Blue(),
+                                          static_cast<unsigned char>(wxALPHA_OPAQUE - age * kFadePerDot))));
             gc->SetPen(*wxTRANSPARENT_PEN);
             const double dot = radius * kDotShare;
             gc->DrawEllipse(size.x / 2.0 + std::cos(angle) * (radius - dot) - dot,
@@ -96,7 +98,7 @@ void Form1::addPageTools()
     loadingSign_ = sign;
 
     wxWindow* page = WebBrowser1->Window();
-    const auto place = [this, page, sign] {
+    const auto place = [page, sign] {
         const wxRect r = page->GetRect();
         sign->Move(r.x, r.y + std::max(0, r.height - sign->GetSize().y));
     };
@@ -164,8 +166,8 @@ void Form1::askBeforeClosing(wxCloseEvent& event)
         return d.state == DownloadInfo::State::Running || d.state == DownloadInfo::State::Waiting;
     });
     // Closed anyway, the window takes the partial files with it.
-    if (running > 0 && event.CanVeto() &&
-        !seams_.ask(bilingual(kCloseWithDownloads, {{"n", std::to_string(running)}}))) {
+    if (running > 0 && event.CanVeto()
+        && !seams_.ask(bilingual(kCloseWithDownloads, {{"n", std::to_string(running)}}))) {
         event.Veto();
         return;
     }

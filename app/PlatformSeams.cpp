@@ -17,9 +17,7 @@ namespace {
 // Shown once the running handler has ended, so no handler runs inside another.
 void showLater(const std::string& message, long icon)
 {
-    wxTheApp->CallAfter([message, icon] {
-        wxMessageBox(wxString::FromUTF8(message), wxText(kCaption), wxOK | icon);
-    });
+    wxTheApp->CallAfter([message, icon] { wxMessageBox(wxString::FromUTF8(message), wxText(kCaption), wxOK | icon); });
 }
 
 // A question of the page's, answered yes or no (Esc or closing it is no); with `allow`, the
@@ -42,9 +40,9 @@ Form1Seams platformSeams()
         auto browser = std::make_unique<WebKitBrowser>(parent);
         browser->askSilenceDialogs = [parent] { return askAbout(parent, bilingual(kSilenceDialogs)); };
         browser->askOpenElsewhere = [parent](const std::string& program, const std::string& address) {
-            return askAbout(parent,
-                            bilingual(kOpenElsewhere, {{"program", program}}) + "\n\n" + address.substr(0, kMaxToldAddress),
-                            false, wxYES_DEFAULT);
+            return askAbout(
+                parent, bilingual(kOpenElsewhere, {{"program", program}}) + "\n\n" + address.substr(0, kMaxToldAddress),
+                false, wxYES_DEFAULT);
         };
         browser->askPermission = [parent](const std::string& question) { return askAbout(parent, question, true); };
         browser->askMoreDownloads = [parent] { return askAbout(parent, bilingual(kMoreDownloadsQuestion), true); };

@@ -27,8 +27,8 @@ std::string stretchedSvg(const std::string& svg, const wxSize& size)
     // how it fills that size change.
     static const std::regex sizeOrRatio("\\s(width|height|preserveAspectRatio)\\s*=\\s*(\"[^\"]*\"|'[^']*')");
     std::string tag = std::regex_replace(root.str(), sizeOrRatio, "");
-    tag.insert(4, " width=\"" + std::to_string(size.x) + "\" height=\"" + std::to_string(size.y) +
-                      "\" preserveAspectRatio=\"none\"");
+    tag.insert(4, " width=\"" + std::to_string(size.x) + "\" height=\"" + std::to_string(size.y)
+                      + "\" preserveAspectRatio=\"none\"");
     return root.prefix().str() + tag + root.suffix().str();
 }
 
@@ -42,9 +42,9 @@ std::vector<wxBitmapBundle> toolbarPictures(const wxSize& size)
         const char* svg = embedded::pictureSvgs[i];
         // Rendered from the vector source at whatever size is asked for: no bitmap is
         // ever scaled, so the pictures stay sharp at every text scale.
-        pictures.push_back(isBadge(static_cast<std::size_t>(i)) ? wxBitmapBundle::FromSVG(
-                                            stretchedSvg(svg, size).c_str(), size)
-                                      : wxBitmapBundle::FromSVG(svg, size));
+        pictures.push_back(isBadge(static_cast<std::size_t>(i))
+                               ? wxBitmapBundle::FromSVG(stretchedSvg(svg, size).c_str(), size)
+                               : wxBitmapBundle::FromSVG(svg, size));
     }
     return pictures;
 }

@@ -15,7 +15,8 @@ extern const int pictureCount;
 
 // The pictures' size: 40 by 42 pixels in twips, 15 to the pixel, so they follow the
 // resolution text is drawn at as the rest of the layout does.
-inline const wxSize kPictureTwips{600, 630};
+inline constexpr float kPictureTwipsWide = 600;
+inline constexpr float kPictureTwipsHigh = 630;
 
 // The thirteen pictures of the image list, numbered from 1 by callers (index 0 here),
 // drawn from their sources at this size in the window's pixels.

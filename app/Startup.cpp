@@ -3,9 +3,9 @@
 #include "app/Startup.h"
 
 #include "app/WxText.h"
+#include "base/Addresses.h"
 #include "base/ErrorSkipping.h"
 #include "favorites/ShortcutFile.h"
-#include "base/Addresses.h"
 
 #include <clocale>
 

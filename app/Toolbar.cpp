@@ -56,8 +56,7 @@ void Form1::fitToolbarPictures()
     const wxSize size = room >= full.y ? full : wxSize(std::max(1, full.x * room / full.y), room);
     if (size == bar->GetToolBitmapSize())
         return;
-    const std::vector<wxBitmapBundle> pictures =
-        size == full ? ImageList1.ListImages : toolbarPictures(size);
+    const std::vector<wxBitmapBundle> pictures = size == full ? ImageList1.ListImages : toolbarPictures(size);
     bar->SetToolBitmapSize(size);
     for (int position = 1; position <= Toolbar1->Count(); ++position) {
         const ToolbarButton& button = Toolbar1->Buttons(position);

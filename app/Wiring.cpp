@@ -43,9 +43,8 @@ void Form1::wireEvents()
         runHandler([this, &keyAscii] { Combo1_KeyPress(keyAscii); });
     });
     Combo1->Window()->Bind(wxEVT_TEXT_PASTE, [this](wxClipboardTextEvent& event) { PasteAddress(event); });
-    whenDropped(Combo1->Window(), [this](const wxString& text, bool link) {
-        runHandler([&] { DropOnAddress(text, link); });
-    });
+    whenDropped(Combo1->Window(),
+                [this](const wxString& text, bool link) { runHandler([&] { DropOnAddress(text, link); }); });
     Command1->Bind(wxEVT_BUTTON, handle(&Form1::Command1_Click));
     Toolbar1->Window()->Bind(wxEVT_TOOL, [this](wxCommandEvent& event) {
         const int position = Toolbar1->positionOf(event.GetId());
@@ -70,7 +69,7 @@ void Form1::wireEvents()
     };
     WebBrowser1->DownloadsChange = [this] {
         if (downloadsDialog_ && downloadsDialog_->IsShown())
-            runHandler([this] { downloadsDialog_->Refresh(); });
+            runHandler([this] { downloadsDialog_->showDownloads(); });
     };
     Label2->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
         event.Skip();

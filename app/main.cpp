@@ -55,7 +55,7 @@ zemora::CommandLineContext commandLineContext()
         return std::filesystem::is_regular_file(path, ignored);
     };
 #ifdef __WXGTK__
-    context.toolkitOptions = {"--display", "--class", "--name", "--gtk-module",
+    context.toolkitOptions = {"--display",   "--class",        "--name",      "--gtk-module",
                               "--gdk-debug", "--gdk-no-debug", "--gtk-debug", "--gtk-no-debug"};
     context.toolkitFlags = {"--g-fatal-warnings"};
 #endif
@@ -66,20 +66,14 @@ zemora::CommandLineContext commandLineContext()
 
 int main(int argc, char** argv)
 {
-    const zemora::CommandLine line =
-        zemora::parseCommandLine({argv + 1, argv + argc}, commandLineContext());
+    const zemora::CommandLine line = zemora::parseCommandLine({argv + 1, argv + argc}, commandLineContext());
     switch (line.action) {
-    case zemora::CommandLine::Action::Help:
-        std::fputs(line.message.c_str(), stdout);
-        return 0;
+    case zemora::CommandLine::Action::Help: std::fputs(line.message.c_str(), stdout); return 0;
     case zemora::CommandLine::Action::Version:
         std::printf("zemora %s (%s)\n", ZEMORA_VERSION, zemora::engineVersion().c_str());
         return 0;
-    case zemora::CommandLine::Action::Refuse:
-        std::fputs(line.message.c_str(), stderr);
-        return 2;
-    case zemora::CommandLine::Action::Open:
-        break;
+    case zemora::CommandLine::Action::Refuse: std::fputs(line.message.c_str(), stderr); return 2;
+    case zemora::CommandLine::Action::Open: break;
     }
     wxApp::SetInstance(new ZemoraApp(line.start));
     // Until there is a display ("cannot open display"), messages can only go to stderr.
@@ -88,6 +82,7 @@ int main(int argc, char** argv)
     std::vector<std::string> toolkitArgs = line.toolkitArgs;
     toolkitArgs.insert(toolkitArgs.begin(), argc > 0 ? argv[0] : "zemora");
     std::vector<char*> toolkitArgv;
+    toolkitArgv.reserve(toolkitArgs.size() + 1);
     for (std::string& arg : toolkitArgs)
         toolkitArgv.push_back(arg.data());
     toolkitArgv.push_back(nullptr);

@@ -6,16 +6,12 @@
 
 namespace zemora {
 
-constexpr char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+constexpr char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // Orders names as people look them up: letters without regard to case ("apple.url" before

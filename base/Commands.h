@@ -95,26 +95,13 @@ struct KeyBinding {
 };
 
 inline constexpr auto kKeyBindings = std::to_array<KeyBinding>({
-    {"F5", Command::Refresh},
-    {"Ctrl+R", Command::Refresh},
-    {"Alt+Left", Command::Back},
-    {"Alt+Right", Command::Forward},
-    {"Alt+Home", Command::Home},
-    {"Esc", Command::Stop},
-    {"Ctrl+L", Command::FocusAddress},
-    {"Alt+D", Command::FocusAddress},
-    {"F6", Command::FocusAddress},
-    {"Ctrl+D", Command::AddFavorite},
-    {"Ctrl+F", Command::Find},
-    {"Ctrl+Plus", Command::ZoomIn},
-    {"Ctrl+Minus", Command::ZoomOut},
-    {"Ctrl+0", Command::ZoomReset},
-    {"Ctrl+W", Command::Close},
-    {"Ctrl+Q", Command::Close},
-    {"Ctrl+Z", Command::Undo},
-    {"Ctrl+Shift+Z", Command::Redo},
-    {"Ctrl+J", Command::Downloads},
-    {"Ctrl+P", Command::Print},
+    {"F5", Command::Refresh},          {"Ctrl+R", Command::Refresh},     {"Alt+Left", Command::Back},
+    {"Alt+Right", Command::Forward},   {"Alt+Home", Command::Home},      {"Esc", Command::Stop},
+    {"Ctrl+L", Command::FocusAddress}, {"Alt+D", Command::FocusAddress}, {"F6", Command::FocusAddress},
+    {"Ctrl+D", Command::AddFavorite},  {"Ctrl+F", Command::Find},        {"Ctrl+Plus", Command::ZoomIn},
+    {"Ctrl+Minus", Command::ZoomOut},  {"Ctrl+0", Command::ZoomReset},   {"Ctrl+W", Command::Close},
+    {"Ctrl+Q", Command::Close},        {"Ctrl+Z", Command::Undo},        {"Ctrl+Shift+Z", Command::Redo},
+    {"Ctrl+J", Command::Downloads},    {"Ctrl+P", Command::Print},
 });
 
 // ---- Page zoom ----

@@ -5,8 +5,7 @@
 
 namespace zemora {
 
-template <class Statement>
-void skipError(Statement&& statement) noexcept
+template <class Statement> void skipError(Statement&& statement) noexcept
 {
     try {
         statement();

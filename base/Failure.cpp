@@ -10,8 +10,7 @@ std::string bilingual(std::string_view chinese, std::string_view english)
     return text.append(chinese).append(" (").append(english).append(")");
 }
 
-std::string fill(std::string_view pattern,
-                 std::initializer_list<std::pair<std::string_view, std::string_view>> values)
+std::string fill(std::string_view pattern, std::initializer_list<std::pair<std::string_view, std::string_view>> values)
 {
     std::string out;
     while (!pattern.empty()) {

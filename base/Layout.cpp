@@ -39,8 +39,7 @@ float divide(float dividend, float divisor)
 }
 
 // Both passes count the controls the same way, so slot n is the same control in each.
-template <class Body>
-void forEachSlot(LayoutState& s, LayoutHost& host, Body body)
+template <class Body> void forEachSlot(LayoutState& s, LayoutHost& host, Body body)
 {
     s.CtlCount = 0;
     for (LayoutControl* c : host.Controls()) {

@@ -23,7 +23,7 @@ inline constexpr int kUserActivationMs = 5000;
 // ---- Bounds ----
 
 // Larger shortcut or INI files are refused: none of ours comes near it.
-inline constexpr std::size_t kMaxSmallFileSize = 1024 * 1024;
+inline constexpr std::size_t kMaxSmallFileSize = std::size_t{1024} * 1024;
 // Deep enough for any folder tree people keep in the add-to-favorites dialog; a bound all
 // the same, since a bind mount or a hostile layout could otherwise go on for ever.
 inline constexpr int kMaxFolderDepth = 8;

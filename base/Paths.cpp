@@ -16,7 +16,7 @@ std::string joinPath(const std::string& folder, std::string_view name)
 bool isShortcutFileName(std::string_view name)
 {
     return name.size() > kShortcutExtension.size()
-        && equalsIgnoringAsciiCase(name.substr(name.size() - kShortcutExtension.size()), kShortcutExtension);
+           && equalsIgnoringAsciiCase(name.substr(name.size() - kShortcutExtension.size()), kShortcutExtension);
 }
 
 } // namespace zemora

@@ -7,7 +7,7 @@ namespace {
 bool isUnreserved(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
-        || c == '_' || c == '~';
+           || c == '_' || c == '~';
 }
 
 int hexValue(char c)

@@ -22,8 +22,8 @@ inline constexpr std::string_view kAddressLabel = "Address:";
 inline constexpr std::string_view kGoCaption = "GO...";
 inline constexpr std::string_view kAutoRefreshCaption = "自动刷新";
 inline constexpr std::string_view kFavoritesPrompt = "点击收藏夹，再请选择你要访问的网站";
-inline constexpr std::string_view kNamePrompt = "请填写您想收藏的网站名称";    // Text1 at start
-inline constexpr std::string_view kAddressPrompt = "请填写您想收藏的网址";      // Text2 at start
+inline constexpr std::string_view kNamePrompt = "请填写您想收藏的网站名称"; // Text1 at start
+inline constexpr std::string_view kAddressPrompt = "请填写您想收藏的网址";  // Text2 at start
 // Shown over the page while it loads.
 inline constexpr std::string_view kLoadingSign = "正在加载…";
 
@@ -40,16 +40,12 @@ inline constexpr std::string_view kLoadingEnded = "加载结束";
 
 inline constexpr BilingualText kRunTimeError{"运行时错误", "Run-time error"};
 inline constexpr BilingualText kUnknownError{"未知错误", "Unknown error"};
-inline constexpr BilingualText kNoPageToAdd{"还没有可以收藏的网页。",
-                                            "There is no page to add to the favorites yet."};
+inline constexpr BilingualText kNoPageToAdd{"还没有可以收藏的网页。", "There is no page to add to the favorites yet."};
 inline constexpr BilingualText kScriptNotAdded{"这个网页的网址是一段脚本，不能收藏。",
                                                "The page's address is a script and cannot be added to the favorites."};
-inline constexpr BilingualText kNoFavoritesFolder{"无法确定收藏夹文件夹",
-                                                  "The Favorites folder cannot be determined"};
-inline constexpr BilingualText kNoBrowserControl{"无法创建网页浏览控件",
-                                                 "Cannot create the web browser control"};
-inline constexpr BilingualText kCannotGoBack{"无法后退：没有更早的页面",
-                                             "Cannot go back: there is no earlier page"};
+inline constexpr BilingualText kNoFavoritesFolder{"无法确定收藏夹文件夹", "The Favorites folder cannot be determined"};
+inline constexpr BilingualText kNoBrowserControl{"无法创建网页浏览控件", "Cannot create the web browser control"};
+inline constexpr BilingualText kCannotGoBack{"无法后退：没有更早的页面", "Cannot go back: there is no earlier page"};
 inline constexpr BilingualText kCannotGoForward{"无法前进：没有更晚的页面",
                                                 "Cannot go forward: there is no later page"};
 inline constexpr BilingualText kNoPageToRefresh{"没有可刷新的页面", "There is no page to refresh"};
@@ -58,12 +54,10 @@ inline constexpr BilingualText kSubscriptOutOfRange{"下标越界", "Subscript o
 inline constexpr BilingualText kOverflow{"溢出", "Overflow"};
 inline constexpr BilingualText kDivisionByZero{"除数为零", "Division by zero"};
 inline constexpr BilingualText kInvalidPropertyValue{"无效的属性值", "Invalid property value"};
-inline constexpr BilingualText kPropertyNotSupported{"对象不支持该属性",
-                                                     "Object doesn't support this property"};
-inline constexpr BilingualText kInvalidCall{"无效的过程调用或参数",
-                                            "Invalid procedure call or argument"};
-inline constexpr BilingualText kLineBreakInIni{
-    "节名、键名和值都不能包含换行", "a section name, key name or value cannot hold a line break"};
+inline constexpr BilingualText kPropertyNotSupported{"对象不支持该属性", "Object doesn't support this property"};
+inline constexpr BilingualText kInvalidCall{"无效的过程调用或参数", "Invalid procedure call or argument"};
+inline constexpr BilingualText kLineBreakInIni{"节名、键名和值都不能包含换行",
+                                               "a section name, key name or value cannot hold a line break"};
 
 // ---- The add-to-favorites dialog ----
 
@@ -96,8 +90,9 @@ inline constexpr BilingualText kNoMatches{"找不到该文字", "The text was no
 
 inline constexpr std::string_view kHomePageTitle = "Zemora浏览器主页";
 inline constexpr BilingualText kHomeWelcome{"欢迎使用 Zemora浏览器", "Welcome"};
-inline constexpr BilingualText kHomeHowTo{"在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。",
-                                          "Type an address or a site name in the address box and press Enter or “GO...”."};
+inline constexpr BilingualText kHomeHowTo{
+    "在地址栏输入网址或网站名称，按回车或点击 “GO...” 即可打开。",
+    "Type an address or a site name in the address box and press Enter or “GO...”."};
 inline constexpr BilingualText kHomePortalsHeading{"常用网站", "Web sites"};
 inline constexpr BilingualText kHomeFavoritesHeading{"收藏夹", "Favorites"};
 inline constexpr BilingualText kHomeFavorites{"收藏夹中的网站可从地址栏右侧的下拉列表打开。",
@@ -114,13 +109,14 @@ inline constexpr BilingualText kSearchInstead{"搜索“{text}”", "Search for 
 inline constexpr BilingualText kLoadFailedAdvice{
     "请检查网址和网络连接，然后点击“刷新”再试。",
     "Check the address and the network connection, then press Refresh to try again."};
-inline constexpr BilingualText kInsecureHeading{
-    "这个网站的连接不安全，已停止打开", "The connection to this site is not secure; the page was not opened"};
+inline constexpr BilingualText kInsecureHeading{"这个网站的连接不安全，已停止打开",
+                                                "The connection to this site is not secure; the page was not opened"};
 inline constexpr BilingualText kInsecureAdvice{
     "别人可能在冒充这个网站，窃取您发送的信息。Zemora浏览器不会打开它。",
     "Someone may be impersonating the site to steal what you send. Zemora will not open it."};
 inline constexpr BilingualText kPageEndedHeading{"网页已停止运行", "The page stopped working"};
-inline constexpr BilingualText kPageEndedAdvice{"点击“刷新”重新打开这个网页。", "Press Refresh to open the page again."};
+inline constexpr BilingualText kPageEndedAdvice{"点击“刷新”重新打开这个网页。",
+                                                "Press Refresh to open the page again."};
 inline constexpr BilingualText kPageOutOfMemory{"网页用完了可用的内存", "the page ran out of memory"};
 inline constexpr BilingualText kPageProcessEnded{"显示网页的进程意外结束了",
                                                  "the process showing the page ended unexpectedly"};
@@ -149,7 +145,8 @@ inline constexpr BilingualText kOpenLinkHere{"在此窗口打开链接", "Open L
 inline constexpr BilingualText kOpenElsewhere{"要用 {program} 打开此链接吗？", "Open this link with {program}?"};
 inline constexpr BilingualText kNoProgramForLink{"没有可以打开 {scheme}: 链接的程序",
                                                  "No program on this computer opens such links"};
-inline constexpr BilingualText kProgramFailed{"无法用 {program} 打开此链接", "The program could not open the link: {reason}"};
+inline constexpr BilingualText kProgramFailed{"无法用 {program} 打开此链接",
+                                              "The program could not open the link: {reason}"};
 // What a page asks to use; {site} is its host.
 inline constexpr BilingualText kAskLocation{"{site} 想要使用你的位置。", "{site} wants to use your location."};
 inline constexpr BilingualText kAskNotifications{"{site} 想要向你发送通知。", "{site} wants to show notifications."};
@@ -187,8 +184,9 @@ inline constexpr BilingualText kDownloadNotNamed{"无法保存 {name}，未保�
                                                  "Cannot save the download, nothing was saved: {reason}"};
 inline constexpr BilingualText kNoDownloadFolder{"无法创建下载文件夹 {folder}", "Cannot create the download folder"};
 inline constexpr BilingualText kCannotDownload{"无法下载 {address}", "Cannot download this address"};
-inline constexpr BilingualText kDownloadLost{"下载 {name} 失败：下载进程已停止，未保存任何文件",
-                                             "Download failed, the engine's network process stopped; nothing was saved"};
+inline constexpr BilingualText kDownloadLost{
+    "下载 {name} 失败：下载进程已停止，未保存任何文件",
+    "Download failed, the engine's network process stopped; nothing was saved"};
 inline constexpr std::string_view kSomeFile = "文件";
 // Why a download failed, as the downloads list says it.
 inline constexpr BilingualText kConnectionCut{"连接中断", "the connection was cut"};
@@ -196,7 +194,8 @@ inline constexpr BilingualText kNetworkProcessStopped{"下载进程已停止", "
 // A download nobody asked for, and one more than the user allowed.
 inline constexpr BilingualText kDownloadRefused{"已阻止 {site} 在您没有点击时下载文件",
                                                 "A download from another site that nobody asked for was blocked"};
-inline constexpr BilingualText kDownloadBlocked{"已阻止此网页再下载 {name}", "More downloads from this page are blocked"};
+inline constexpr BilingualText kDownloadBlocked{"已阻止此网页再下载 {name}",
+                                                "More downloads from this page are blocked"};
 inline constexpr BilingualText kMoreDownloadsQuestion{"此网页想下载多个文件。是否允许？",
                                                       "This page wants to download several files. Allow?"};
 inline constexpr BilingualText kAllowButton{"允许", "Allow"};
@@ -250,8 +249,9 @@ inline constexpr BilingualText kCannotList{"无法列出", "cannot list"};
 inline constexpr BilingualText kFileTooLarge{"{file}大于 1 MiB", "{file} is larger than 1 MiB"};
 inline constexpr BilingualText kNotARegularFile{"{file}不是普通文件", "{file} is not a regular file"};
 inline constexpr BilingualText kNoAddressInFavorite{"{file}中没有网址", "{file} holds no address"};
-inline constexpr BilingualText kFavoriteIsAFolder{"{file}是一个文件夹，不能用作收藏，请换一个名称。",
-                                                  "{file} is a folder and cannot hold a favorite; please choose another name."};
+inline constexpr BilingualText kFavoriteIsAFolder{
+    "{file}是一个文件夹，不能用作收藏，请换一个名称。",
+    "{file} is a folder and cannot hold a favorite; please choose another name."};
 inline constexpr BilingualText kReplaceFavorite{"{file}已存在。要替换它吗？", "{file} already exists. Replace it?"};
 inline constexpr BilingualText kNameTooLong{
     "名称太长：收藏的文件名最多 {max} 字节，请缩短名称。",
@@ -267,9 +267,15 @@ struct ErrorReason {
     std::string_view chinese;
 };
 inline constexpr ErrorReason kErrorReasons[] = {
-    {ENOENT, "文件或文件夹不存在"}, {EACCES, "没有权限"},       {EPERM, "没有权限"},
-    {EROFS, "文件系统是只读的"},    {ENOSPC, "磁盘空间不足"},   {EDQUOT, "超出磁盘配额"},
-    {ENOTDIR, "路径中有一项不是文件夹"}, {EISDIR, "这是一个文件夹"}, {ENAMETOOLONG, "名称太长"},
+    {ENOENT, "文件或文件夹不存在"},
+    {EACCES, "没有权限"},
+    {EPERM, "没有权限"},
+    {EROFS, "文件系统是只读的"},
+    {ENOSPC, "磁盘空间不足"},
+    {EDQUOT, "超出磁盘配额"},
+    {ENOTDIR, "路径中有一项不是文件夹"},
+    {EISDIR, "这是一个文件夹"},
+    {ENAMETOOLONG, "名称太长"},
     {EIO, "输入输出错误"},
 };
 

@@ -14,7 +14,7 @@ namespace zemora {
 namespace {
 
 // A settings file of a few lines; anything larger is no such file.
-constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
+constexpr std::size_t kMaxUserDirsBytes = std::size_t{64} * 1024;
 
 void skipBlanks(std::string_view& text)
 {

@@ -1,8 +1,8 @@
 #include "browse/AddressCompletion.h"
 
+#include "base/Addresses.h"
 #include "base/AsciiText.h"
 #include "base/PercentEncoding.h"
-#include "base/Addresses.h"
 #include "browse/PageRequests.h"
 
 namespace zemora {
@@ -11,10 +11,7 @@ namespace {
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool isSchemeChar(char c)
-{
-    return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-}
+bool isSchemeChar(char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'; }
 
 // The length of the scheme name the text starts with (a letter, then letters, digits,
 // "+", "-" or "."), 0 for none. Bytes of other characters in UTF-8 are never ASCII, so
@@ -40,8 +37,8 @@ std::string_view hostPart(std::string_view text) { return text.substr(0, text.fi
 
 bool holdsBlank(std::string_view text)
 {
-    return text.find(' ') != std::string_view::npos ||
-           text.find("\xE3\x80\x80") != std::string_view::npos; // U+3000 IDEOGRAPHIC SPACE
+    return text.find(' ') != std::string_view::npos
+           || text.find("\xE3\x80\x80") != std::string_view::npos; // U+3000 IDEOGRAPHIC SPACE
 }
 
 } // namespace
@@ -79,8 +76,8 @@ std::string searchAddress(std::string_view text) { return std::string(kSearchPre
 
 std::optional<std::string> completedBareName(std::string_view address)
 {
-    if (!address.starts_with(kBareNamePrefix) || !address.ends_with(kBareNameSuffix) ||
-        address.size() <= kBareNamePrefix.size() + kBareNameSuffix.size())
+    if (!address.starts_with(kBareNamePrefix) || !address.ends_with(kBareNameSuffix)
+        || address.size() <= kBareNamePrefix.size() + kBareNameSuffix.size())
         return std::nullopt;
     const std::string_view name =
         address.substr(kBareNamePrefix.size(), address.size() - kBareNamePrefix.size() - kBareNameSuffix.size());
@@ -111,8 +108,9 @@ bool hasScheme(std::string_view address)
     if (address.substr(0, i).find('.') != std::string_view::npos)
         return false;
     const std::size_t digits = rest.find_first_not_of("0123456789");
-    const bool port = !rest.empty() && digits != 0 &&
-                      (digits == std::string_view::npos || std::string_view("/?#").find(rest[digits]) != std::string_view::npos);
+    const bool port =
+        !rest.empty() && digits != 0
+        && (digits == std::string_view::npos || std::string_view("/?#").find(rest[digits]) != std::string_view::npos);
     return !port;
 }
 

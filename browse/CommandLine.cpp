@@ -74,8 +74,7 @@ std::string fileUri(const std::string& absolutePath)
     return "file://" + percentEncoded(absolutePath, "/!$&'()*+,;=:@");
 }
 
-CommandLine parseCommandLine(const std::vector<std::string>& args,
-                             const CommandLineContext& context)
+CommandLine parseCommandLine(const std::vector<std::string>& args, const CommandLineContext& context)
 {
     const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
         return std::find(names.begin(), names.end(), name) != names.end();
@@ -143,10 +142,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
         line.start = localFile(arg);
         return line;
     }
-    const std::string inCurrentDir =
-        (std::filesystem::path(context.currentDir) / arg).lexically_normal().string();
-    if (arg.starts_with("./") || arg.starts_with("../") || isShortcutFileName(arg) ||
-        (context.isFile && context.isFile(inCurrentDir))) {
+    const std::string inCurrentDir = (std::filesystem::path(context.currentDir) / arg).lexically_normal().string();
+    if (arg.starts_with("./") || arg.starts_with("../") || isShortcutFileName(arg)
+        || (context.isFile && context.isFile(inCurrentDir))) {
         line.start = localFile(inCurrentDir);
         return line;
     }

@@ -16,9 +16,9 @@ struct StartPage {
 struct CommandLine {
     enum class Action { Open, Help, Version, Refuse };
     Action action = Action::Open;
-    StartPage start;     // for Open
+    StartPage start;                      // for Open
     std::vector<std::string> toolkitArgs; // for Open: the toolkit's own options, in order
-    std::string message; // Help: the usage text; Refuse: why, for standard error
+    std::string message;                  // Help: the usage text; Refuse: why, for standard error
 };
 
 // What the rules need to know of the machine.
@@ -41,8 +41,7 @@ struct CommandLineContext {
 //   file:// URIs;
 // - anything else is a host name and gets "http://" in front.
 // An empty argument means no address.
-CommandLine parseCommandLine(const std::vector<std::string>& args,
-                             const CommandLineContext& context);
+CommandLine parseCommandLine(const std::vector<std::string>& args, const CommandLineContext& context);
 
 std::string commandLineUsage();
 

@@ -8,12 +8,12 @@ namespace zemora {
 
 struct DownloadInfo {
     enum class State {
-        Waiting,   // for the user's answer whether the page may download more
+        Waiting, // for the user's answer whether the page may download more
         Running,
         Saved,
         Failed,
         Cancelled,
-        Refused,   // a download nobody asked for, or more than the user allowed
+        Refused, // a download nobody asked for, or more than the user allowed
     };
     unsigned id = 0;
     std::string name;    // the plain name it gets; empty until the engine suggests one

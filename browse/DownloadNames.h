@@ -25,8 +25,7 @@ std::string numberedName(const std::string& name, int attempt);
 // The user's download folder: the one user-dirs.dirs assigns (`configuredFolder`, see
 // userDirsEntry()), else home/Downloads. A setting of the home folder itself means no
 // download folder of its own.
-std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder,
-                               const std::string& home);
+std::string downloadFolderFrom(const std::optional<std::string>& configuredFolder, const std::string& home);
 
 // downloadFolderFrom() for this process: HOME and XDG_CONFIG_HOME from the environment.
 std::string downloadFolder();

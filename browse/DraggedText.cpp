@@ -51,7 +51,8 @@ std::string draggedLink(std::string_view markup)
     // And a line break of its own after it.
     if (const std::size_t br = rest.rfind("<br"); br != std::string_view::npos && rest.find('>', br) == rest.size() - 1)
         rest = trimmed(rest.substr(0, br));
-    if (!startsWithIgnoringCase(rest, "<a ") || rest.size() < 4 || !equalsIgnoringAsciiCase(rest.substr(rest.size() - 4), "</a>"))
+    if (!startsWithIgnoringCase(rest, "<a ") || rest.size() < 4
+        || !equalsIgnoringAsciiCase(rest.substr(rest.size() - 4), "</a>"))
         return {};
     // One link: no other one opens inside it.
     if (rest.find("<a ", 1) != std::string_view::npos || rest.find("<A ", 1) != std::string_view::npos)

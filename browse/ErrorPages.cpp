@@ -1,8 +1,8 @@
 #include "browse/ErrorPages.h"
 
 #include "base/Failure.h"
-#include "browse/AddressCompletion.h"
 #include "base/Texts.h"
+#include "browse/AddressCompletion.h"
 
 namespace zemora {
 
@@ -10,29 +10,27 @@ namespace {
 
 std::string text(std::string_view utf8) { return std::string(utf8); }
 
-std::string page(const BilingualText& heading, const std::string& address,
-                 const std::vector<FailureReason>& reasons, const BilingualText& advice)
+std::string page(const BilingualText& heading, const std::string& address, const std::vector<FailureReason>& reasons,
+                 const BilingualText& advice)
 {
     // Headings, so a screen reader can jump from the heading to the address and the reason.
     const auto subheading = [](const BilingualText& label) {
-        return "<h2>" + htmlEscaped(text(label.chinese)) + " " + inEnglish("(" + text(label.english) + ")") +
-               "</h2>\n";
+        return "<h2>" + htmlEscaped(text(label.chinese)) + " " + inEnglish("(" + text(label.english) + ")") + "</h2>\n";
     };
-    std::string html =
-        "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>" +
-        std::string(kErrorPageTitle) +
-        "</title>\n<style>body { font-family: sans-serif; margin: 2em auto; max-width: 40em;"
-        " color: #333; } h1 { color: #a51d2d; font-size: 1.4em; } h2 { font-size: 1em;"
-        " font-weight: normal; margin: 1em 0; } .address { font-family:"
-        " monospace; word-break: break-all; background: #f4f4f4; padding: .3em; }"
-        " .en { color: #666; }</style></head>\n<body>\n<h1>" +
-        htmlEscaped(text(heading.chinese)) + "<br>" + inEnglish(heading.english) + "</h1>\n" +
-        subheading(kPageAddressLabel) + "<p class=\"address\">" + htmlEscaped(address) + "</p>\n" +
-        subheading(kPageReasonLabel) + "<ul>\n";
+    std::string html = "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\"><title>"
+                       + std::string(kErrorPageTitle)
+                       + "</title>\n<style>body { font-family: sans-serif; margin: 2em auto; max-width: 40em;"
+                         " color: #333; } h1 { color: #a51d2d; font-size: 1.4em; } h2 { font-size: 1em;"
+                         " font-weight: normal; margin: 1em 0; } .address { font-family:"
+                         " monospace; word-break: break-all; background: #f4f4f4; padding: .3em; }"
+                         " .en { color: #666; }</style></head>\n<body>\n<h1>"
+                       + htmlEscaped(text(heading.chinese)) + "<br>" + inEnglish(heading.english) + "</h1>\n"
+                       + subheading(kPageAddressLabel) + "<p class=\"address\">" + htmlEscaped(address) + "</p>\n"
+                       + subheading(kPageReasonLabel) + "<ul>\n";
     for (const FailureReason& reason : reasons)
         html += "<li>" + htmlEscaped(reason.chinese) + " " + inEnglish("(" + reason.english + ")") + "</li>\n";
-    html += "</ul>\n<p>" + htmlEscaped(text(advice.chinese)) + "<br>" + inEnglish(advice.english) +
-            "</p>\n</body></html>\n";
+    html += "</ul>\n<p>" + htmlEscaped(text(advice.chinese)) + "<br>" + inEnglish(advice.english)
+            + "</p>\n</body></html>\n";
     return html;
 }
 
@@ -89,9 +87,9 @@ std::string loadFailedPage(const std::string& address, const FailureReason& reas
     std::string html = page(kLoadFailedHeading, address, {reason}, kLoadFailedAdvice);
     if (searchFor.empty())
         return html;
-    const std::string offer = "<p><a href=\"" + htmlEscaped(searchAddress(searchFor)) + "\">" +
-                              htmlEscaped(fill(kSearchInstead.chinese, {{"text", searchFor}})) + "</a> " +
-                              inEnglish("(" + fill(kSearchInstead.english, {{"text", searchFor}}) + ")") + "</p>\n";
+    const std::string offer = "<p><a href=\"" + htmlEscaped(searchAddress(searchFor)) + "\">"
+                              + htmlEscaped(fill(kSearchInstead.chinese, {{"text", searchFor}})) + "</a> "
+                              + inEnglish("(" + fill(kSearchInstead.english, {{"text", searchFor}}) + ")") + "</p>\n";
     html.insert(html.rfind("</body>"), offer);
     return html;
 }

@@ -38,8 +38,7 @@ std::vector<FailureReason> certificateReasons(unsigned flags);
 
 // The page for an address that could not be loaded; with `searchFor`, it offers to
 // search for that text instead (a word the address box took for a site's name).
-std::string loadFailedPage(const std::string& address, const FailureReason& reason,
-                           const std::string& searchFor = {});
+std::string loadFailedPage(const std::string& address, const FailureReason& reason, const std::string& searchFor = {});
 // The page for an address whose server showed an untrusted certificate.
 std::string certificatePage(const std::string& address, unsigned flags);
 // The page for an address whose page process ended (crashed or ran out of memory).

@@ -19,8 +19,8 @@ std::string both(const BilingualText& text, const char* between = " ")
 std::string homePageHtml()
 {
     std::string html = R"html(<!DOCTYPE html>
-<html lang="zh-CN"><head><meta charset="utf-8"><title>)html" +
-                       std::string(kHomePageTitle) + R"html(</title>
+<html lang="zh-CN"><head><meta charset="utf-8"><title>)html"
+                       + std::string(kHomePageTitle) + R"html(</title>
 <style>
 body { font-family: sans-serif; margin: 2em auto; max-width: 40em; color: #333; }
 h1 { color: #8a6d3b; font-size: 1.6em; }
@@ -35,8 +35,7 @@ a { color: #1a5fb4; }
     html += "<h2>" + both(kHomePortalsHeading) + "</h2>\n<ul>\n";
     // Portal captions and addresses are our own constants: nothing here needs escaping.
     for (const Portal& portal : kPortals)
-        html.append("<li><a href=\"").append(portal.address).append("\">")
-            .append(portal.caption).append("</a></li>\n");
+        html.append("<li><a href=\"").append(portal.address).append("\">").append(portal.caption).append("</a></li>\n");
     html += "</ul>\n<h2>" + both(kHomeFavoritesHeading) + "</h2>\n";
     html += "<p>" + both(kHomeFavorites) + "</p>\n</body></html>\n";
     return html;

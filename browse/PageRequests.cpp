@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "base/AsciiText.h"
 #include "base/Addresses.h"
+#include "base/AsciiText.h"
 #include "browse/AddressCompletion.h"
 
 namespace zemora {

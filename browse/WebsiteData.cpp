@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/Addresses.h"
 #include "base/Paths.h"
 #include "base/PercentEncoding.h"
-#include "base/Addresses.h"
 #include "base/UserFolders.h"
 
 namespace zemora {
@@ -73,9 +73,9 @@ bool unreadableStore(const std::string& path)
     sqlite3* database = nullptr;
     sqlite3_stmt* check = nullptr;
     bool damaged = true;
-    if (sqlite3_open_v2(uri.c_str(), &database, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK &&
-        sqlite3_prepare_v2(database, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK &&
-        sqlite3_step(check) == SQLITE_ROW) {
+    if (sqlite3_open_v2(uri.c_str(), &database, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK
+        && sqlite3_prepare_v2(database, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK
+        && sqlite3_step(check) == SQLITE_ROW) {
         const auto* answer = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
         damaged = !answer || std::strcmp(answer, "ok") != 0;
     }
@@ -99,8 +99,8 @@ std::string putStoreAside(const std::string& store, std::time_t now)
     ::localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
     for (int attempt = 0; attempt < kMaxPutAsideAttempts; ++attempt) {
-        const std::string aside = store + std::string(kPutAsideMark) + stamp +
-                                  (attempt ? "-" + std::to_string(attempt) : std::string());
+        std::string aside =
+            store + std::string(kPutAsideMark) + stamp + (attempt ? "-" + std::to_string(attempt) : std::string());
         if (!renameAside(store, aside)) {
             if (errno == EEXIST)
                 continue;
@@ -151,7 +151,8 @@ CookieStoreState prepareWebsiteData(const WebsiteDataFolders& folders, std::time
     }
     // Opened for writing, as the store will be, without following a link or blocking on
     // a pipe; made here so it never exists with the umask's wider mode.
-    const int fd = ::open(folders.cookieFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
+    const int fd =
+        ::open(folders.cookieFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
     if (fd < 0)
         return {errno == ELOOP || errno == EISDIR ? CookieStore::Corrupt : CookieStore::Unwritable, state.putAside};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))

@@ -6,7 +6,10 @@
 #include <webkit2/webkit2.h>
 #include <wx/nativewin.h>
 
+#include "base/Addresses.h"
 #include "base/Failure.h"
+#include "base/Limits.h"
+#include "base/Texts.h"
 #include "browse/AddressCompletion.h"
 #include "browse/ErrorPages.h"
 #include "browse/HomePage.h"
@@ -14,9 +17,6 @@
 #include "browse/PageTitles.h"
 #include "engine/WebKitDownloads.h"
 #include "engine/WebKitWebsiteData.h"
-#include "base/Addresses.h"
-#include "base/Limits.h"
-#include "base/Texts.h"
 
 namespace zemora {
 
@@ -97,7 +97,8 @@ WebKitBrowser::WebKitBrowser(wxWindow* parent)
                      }),
                      this);
     g_signal_connect(web_, "notify::title",
-                     G_CALLBACK(+[](WebKitWebView*, GParamSpec*, WebKitBrowser* self) { self->onTitleChanged(); }), this);
+                     G_CALLBACK(+[](WebKitWebView*, GParamSpec*, WebKitBrowser* self) { self->onTitleChanged(); }),
+                     this);
     g_signal_connect(webkit_web_view_get_back_forward_list(web_), "changed", G_CALLBACK(onHistoryChanged), this);
     g_object_set_data(G_OBJECT(web_), kSelfKey, this);
     followHistorySteps(); // first: a failure's own handler ends the signal
@@ -171,31 +172,36 @@ gboolean WebKitBrowser::onContextMenu(WebKitWebView*, void* menuObject, void*, v
         GSimpleAction* action = g_simple_action_new("zemora-open-link-here", nullptr);
         g_object_set_data_full(G_OBJECT(action), "address", g_strdup(link), g_free);
         // The browser is looked up at activation: the menu may outlive it.
-        g_signal_connect_object(action, "activate",
-            G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
+        g_signal_connect_object(
+            action, "activate", G_CALLBACK(+[](GSimpleAction* a, GVariant*, WebKitWebView* view) {
                 if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(view), kSelfKey)))
                     browser->openForPage(static_cast<const char*>(g_object_get_data(G_OBJECT(a), "address")));
             }),
             self->webView(), G_CONNECT_DEFAULT);
         webkit_context_menu_remove(menu, item);
-        webkit_context_menu_insert(menu,
-            webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr), i);
+        webkit_context_menu_insert(
+            menu,
+            webkit_context_menu_item_new_from_gaction(G_ACTION(action), bilingual(kOpenLinkHere).c_str(), nullptr),
+            static_cast<gint>(i));
         g_object_unref(action);
     }
     // The page itself can be printed, once the menu is gone.
     GSimpleAction* print = g_simple_action_new("zemora-print", nullptr);
-    g_signal_connect_object(print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, WebKitWebView* view) {
-                                g_idle_add_full(G_PRIORITY_DEFAULT, +[](gpointer data) {
-                                    if (auto* browser = static_cast<WebKitBrowser*>(
-                                            g_object_get_data(G_OBJECT(data), kSelfKey)))
-                                        browser->Print();
-                                    return G_SOURCE_REMOVE;
-                                }, g_object_ref(view), g_object_unref);
-                            }),
-                            self->webView(), G_CONNECT_DEFAULT);
+    g_signal_connect_object(
+        print, "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, WebKitWebView* view) {
+            g_idle_add_full(
+                G_PRIORITY_DEFAULT,
+                +[](gpointer data) {
+                    if (auto* browser = static_cast<WebKitBrowser*>(g_object_get_data(G_OBJECT(data), kSelfKey)))
+                        browser->Print();
+                    return G_SOURCE_REMOVE;
+                },
+                g_object_ref(view), g_object_unref);
+        }),
+        self->webView(), G_CONNECT_DEFAULT);
     webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
-    webkit_context_menu_append(menu,
-                               webkit_context_menu_item_new_from_gaction(G_ACTION(print), bilingual(kPrintPage).c_str(), nullptr));
+    webkit_context_menu_append(
+        menu, webkit_context_menu_item_new_from_gaction(G_ACTION(print), bilingual(kPrintPage).c_str(), nullptr));
     g_object_unref(print);
     return FALSE;
 }
@@ -215,9 +221,9 @@ void WebKitBrowser::onLoadChanged(WebKitWebView* view, int event, WebKitBrowser*
     } else if (event == WEBKIT_LOAD_COMMITTED) {
         // Another page: its dialogs are counted afresh. A page that reloads itself soon
         // after a dialog is the same page, or it could ask for ever, one dialog a load.
-        const bool reloaded = address == self->dialogPage_ &&
-                              std::chrono::steady_clock::now() - self->lastDialogAt_ <
-                                  std::chrono::milliseconds(kDialogCountAcrossReloadsMs);
+        const bool reloaded = address == self->dialogPage_
+                              && std::chrono::steady_clock::now() - self->lastDialogAt_
+                                     < std::chrono::milliseconds(kDialogCountAcrossReloadsMs);
         if (!reloaded) {
             self->dialogsInRow_ = 0;
             self->dialogsSilenced_ = false;
@@ -232,8 +238,8 @@ void WebKitBrowser::openHereIfAsked(WebKitNavigationAction* action)
 {
     WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
     const char* address = request ? webkit_uri_request_get_uri(request) : nullptr;
-    if (action && webkit_navigation_action_is_user_gesture(action) && address && *address &&
-        std::strcmp(address, kBlank) != 0 && !forOtherPrograms(address, true))
+    if (action && webkit_navigation_action_is_user_gesture(action) && address && *address
+        && std::strcmp(address, kBlank) != 0 && !forOtherPrograms(address, true))
         openForPage(address);
 }
 
@@ -291,8 +297,7 @@ void WebKitBrowser::open(const std::string& address)
     endStep();
     started_ = true;
     // Passed as given: the scheme is settled before it gets here.
-    const std::string uri = address;
-    takeUserStep([this, uri] { webkit_web_view_load_uri(webView(), uri.c_str()); });
+    takeUserStep([this, uri = address] { webkit_web_view_load_uri(webView(), uri.c_str()); });
 }
 
 void WebKitBrowser::GoHome() { NavigateTo(std::string(kHomeAddress)); }
@@ -326,8 +331,8 @@ std::string WebKitBrowser::LocationURL() const
         return {};
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(webView());
     const std::string url = textOf(webkit_web_view_get_uri(web_));
-    const bool ownBlankPage = url == kBlank && creationItem_ &&
-                              webkit_back_forward_list_get_current_item(list) == creationItem_;
+    const bool ownBlankPage =
+        url == kBlank && creationItem_ && webkit_back_forward_list_get_current_item(list) == creationItem_;
     return ownBlankPage ? std::string() : url;
 }
 

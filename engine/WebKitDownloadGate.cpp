@@ -15,7 +15,7 @@ namespace {
 // "example.com.cn"); the host itself where there is none (an address, "localhost").
 std::string siteOf(const std::string& address)
 {
-    const std::string host = hostOf(address);
+    std::string host = hostOf(address);
     if (host.empty())
         return host;
     const char* domain = soup_tld_get_base_domain(host.c_str(), nullptr);

@@ -13,24 +13,24 @@
 
 #include "base/Failure.h"
 #include "base/Paths.h"
+#include "base/Texts.h"
 #include "browse/AddressCompletion.h"
 #include "browse/DownloadNames.h"
 #include "engine/EngineProcesses.h"
-#include "base/Texts.h"
 
 namespace zemora {
 
 using Clock = std::chrono::steady_clock;
 
 struct WebKitDownloads::Job {
-    WebKitDownloads* owner;
-    DownloadInfo info;
+    WebKitDownloads* owner = nullptr;
+    DownloadInfo info{};
     // Held while the engine carries it.
     WebKitDownload* download = nullptr;
     DownloadVerdict verdict = DownloadVerdict::Allow;
-    std::string site; // of a download refused as nobody's
-    std::string folder;
-    std::string partPath; // where the data goes until complete
+    std::string site{}; // of a download refused as nobody's
+    std::string folder{};
+    std::string partPath{}; // where the data goes until complete
     // The engine waits for us to give it a place for the data.
     bool destinationAsked = false;
     int lastPercent = -1;
@@ -63,10 +63,7 @@ constexpr mode_t kDownloadFolderMode = 0755;
 constexpr char kEngineTempSuffix[] = ".wkdownload";
 
 // How the banner names a download: before the engine suggests a name it has none.
-std::string shownName(const Job& job)
-{
-    return job.info.name.empty() ? std::string(kSomeFile) : job.info.name;
-}
+std::string shownName(const Job& job) { return job.info.name.empty() ? std::string(kSomeFile) : job.info.name; }
 
 void removePart(const std::string& partPath)
 {
@@ -91,8 +88,10 @@ bool tellProgress(Job& job, guint64 received, guint64 total)
         if (percent == job.lastPercent)
             return false;
         job.lastPercent = percent;
-        job.owner->tell(bilingual(kDownloadPercent, {{"name", job.info.name}, {"percent", std::to_string(percent)},
-                                                     {"received", megabytes(received)}, {"total", megabytes(total)}}));
+        job.owner->tell(bilingual(kDownloadPercent, {{"name", job.info.name},
+                                                     {"percent", std::to_string(percent)},
+                                                     {"received", megabytes(received)},
+                                                     {"total", megabytes(total)}}));
         return true;
     }
     if (received - job.lastBytes < kToldAmountStep && job.lastBytes != 0)
@@ -120,7 +119,7 @@ bool preparePart(Job& job)
 std::string giveName(const Job& job)
 {
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
-        const std::string path = joinPath(job.folder, numberedName(job.info.name, attempt));
+        std::string path = joinPath(job.folder, numberedName(job.info.name, attempt));
         if (::link(job.partPath.c_str(), path.c_str()) == 0) {
             ::unlink(job.partPath.c_str());
             return path;
@@ -160,8 +159,7 @@ void completeJob(Job& job, guint64 received, guint64 announced)
     }
     job.info.state = State::Saved;
     job.info.path = path;
-    job.owner->tell(
-        bilingual(kDownloadSaved, {{"name", path.substr(job.folder.size() + 1)}, {"folder", job.folder}}));
+    job.owner->tell(bilingual(kDownloadSaved, {{"name", path.substr(job.folder.size() + 1)}, {"folder", job.folder}}));
 }
 
 // The data goes to a hidden name of ours; the engine's suggestion never reaches the file
@@ -278,7 +276,7 @@ void WebKitDownloads::onStarted(void*, WebKitDownload* download, WebKitDownloads
     if (from && from != self->view_)
         return;
     static unsigned lastId = 0;
-    auto job = std::make_unique<Job>(Job{self, {}});
+    auto job = std::make_unique<Job>(Job{.owner = self});
     job->info.id = ++lastId;
     const char* address = webkit_uri_request_get_uri(webkit_download_get_request(download));
     job->info.address = address ? address : "";
@@ -358,17 +356,18 @@ void WebKitDownloads::watchNetworkProcess()
 {
     if (watch_)
         return;
-    watch_ = g_timeout_add(kWatchMs,
-                           +[](gpointer data) -> gboolean {
-                               auto* self = static_cast<WebKitDownloads*>(data);
-                               self->dropLostDownloads();
-                               for (const auto& job : self->jobs_)
-                                   if (job->download)
-                                       return G_SOURCE_CONTINUE;
-                               self->watch_ = 0;
-                               return G_SOURCE_REMOVE;
-                           },
-                           this);
+    watch_ = g_timeout_add(
+        kWatchMs,
+        +[](gpointer data) -> gboolean {
+            auto* self = static_cast<WebKitDownloads*>(data);
+            self->dropLostDownloads();
+            for (const auto& job : self->jobs_)
+                if (job->download)
+                    return G_SOURCE_CONTINUE;
+            self->watch_ = 0;
+            return G_SOURCE_REMOVE;
+        },
+        this);
 }
 
 void WebKitDownloads::dropLostDownloads()

@@ -5,8 +5,8 @@
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
 
-#include "base/Failure.h"
 #include "base/Addresses.h"
+#include "base/Failure.h"
 #include "base/Limits.h"
 #include "base/Texts.h"
 #include "browse/PageRequests.h"

@@ -21,8 +21,8 @@ int WebKitBrowser::stepBase() const
     if (webkit_back_forward_list_get_current_item(list) == stepping_)
         return queuedSteps_;
     for (int direction : {-1, 1})
-        for (int offset = direction; WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, offset);
-             offset += direction)
+        for (int offset = direction;
+             WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, offset); offset += direction)
             if (item == stepping_)
                 return offset + queuedSteps_;
     return 0; // gone from the list: a page of its own has replaced what followed
@@ -62,7 +62,8 @@ void WebKitBrowser::startStep(WebKitBackForwardListItem* target)
     WebKitWebView* web = webView();
     endStep();
     stepping_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target));
-    if (WebKitBackForwardListItem* from = webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web)))
+    if (WebKitBackForwardListItem* from =
+            webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web)))
         steppedFrom_ = WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(from));
     // Held by the step itself, which may be taken again past a page that does not answer.
     std::shared_ptr<WebKitBackForwardListItem> item(WEBKIT_BACK_FORWARD_LIST_ITEM(g_object_ref(target)),
@@ -92,24 +93,24 @@ void WebKitBrowser::endStep()
 void WebKitBrowser::followHistorySteps()
 {
     g_signal_connect(webView(), "load-changed",
-        G_CALLBACK(+[](WebKitWebView* web, WebKitLoadEvent event, WebKitBrowser* self) {
-            if (!self->stepping_ || event != WEBKIT_LOAD_FINISHED || webkit_web_view_is_loading(web))
-                return;
-            WebKitBackForwardListItem* current =
-                webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web));
-            if (current == self->stepping_) {
-                self->landStep();
-            } else if (current == self->steppedFrom_ && !self->stepRetried_) {
-                // Back on the page the step left, with nothing else under way: the engine
-                // dropped the step.
-                self->stepRetried_ = true;
-                webkit_web_view_go_to_back_forward_list_item(web, self->stepping_);
-            } else {
-                self->endStep(); // something else took its place
-            }
-            self->reportCommandStates();
-        }),
-        this);
+                     G_CALLBACK(+[](WebKitWebView* web, WebKitLoadEvent event, WebKitBrowser* self) {
+                         if (!self->stepping_ || event != WEBKIT_LOAD_FINISHED || webkit_web_view_is_loading(web))
+                             return;
+                         WebKitBackForwardListItem* current =
+                             webkit_back_forward_list_get_current_item(webkit_web_view_get_back_forward_list(web));
+                         if (current == self->stepping_) {
+                             self->landStep();
+                         } else if (current == self->steppedFrom_ && !self->stepRetried_) {
+                             // Back on the page the step left, with nothing else under way: the engine
+                             // dropped the step.
+                             self->stepRetried_ = true;
+                             webkit_web_view_go_to_back_forward_list_item(web, self->stepping_);
+                         } else {
+                             self->endStep(); // something else took its place
+                         }
+                         self->reportCommandStates();
+                     }),
+                     this);
 }
 
 void WebKitBrowser::GoBack() { step(-1); }

@@ -30,8 +30,8 @@ gboolean onWindowKey(GtkEventControllerKey*, guint, guint, GdkModifierType, GtkW
     auto* key = static_cast<PageKey*>(g_object_get_data(G_OBJECT(page), kLastKey));
     GdkEvent* current = gtk_get_current_event();
     const auto* event = current && current->type == GDK_KEY_PRESS ? &current->key : nullptr;
-    const bool handedBack = key && event && key->time == event->time && key->keycode == event->hardware_keycode &&
-                            key->keyval == event->keyval;
+    const bool handedBack = key && event && key->time == event->time && key->keycode == event->hardware_keycode
+                            && key->keyval == event->keyval;
     const bool redelivered = handedBack && !gtk_widget_has_focus(page);
     if (redelivered) {
         *key = PageKey();

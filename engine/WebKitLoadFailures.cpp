@@ -15,10 +15,10 @@ namespace zemora {
 
 namespace {
 
-static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity == G_TLS_CERTIFICATE_BAD_IDENTITY &&
-              kCertNotActivated == G_TLS_CERTIFICATE_NOT_ACTIVATED && kCertExpired == G_TLS_CERTIFICATE_EXPIRED &&
-              kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE &&
-              kCertGenericError == G_TLS_CERTIFICATE_GENERIC_ERROR);
+static_assert(kCertUnknownCa == G_TLS_CERTIFICATE_UNKNOWN_CA && kCertBadIdentity == G_TLS_CERTIFICATE_BAD_IDENTITY
+              && kCertNotActivated == G_TLS_CERTIFICATE_NOT_ACTIVATED && kCertExpired == G_TLS_CERTIFICATE_EXPIRED
+              && kCertRevoked == G_TLS_CERTIFICATE_REVOKED && kCertInsecure == G_TLS_CERTIFICATE_INSECURE
+              && kCertGenericError == G_TLS_CERTIFICATE_GENERIC_ERROR);
 
 // Why a load failed, in the user's words where we know the cause. The network side hands
 // most causes over as text only, so the text is looked at too.
@@ -32,8 +32,8 @@ FailureReason reasonOf(const GError* error)
         return failureReason(kConnectionRefused, message);
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) || says("timed out"))
         return failureReason(kConnectionTimedOut, message);
-    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE) ||
-        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_HOST_UNREACHABLE)
+        || g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NETWORK_UNREACHABLE) || says("unreachable"))
         return failureReason(kServerUnreachable, message);
     return failureReason(kLoadFailed, message);
 }
@@ -57,9 +57,9 @@ std::string searchOffered(const std::string& address, const GError* error)
 // Failures that are no failure to show: a stop, a download taking over, a plug-in.
 bool isQuietFailure(const GError* error)
 {
-    return g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
-           g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) ||
-           g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
+    return g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)
+           || g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE)
+           || g_error_matches(error, WEBKIT_PLUGIN_ERROR, WEBKIT_PLUGIN_ERROR_WILL_HANDLE_LOAD);
 }
 
 } // namespace

@@ -34,7 +34,9 @@ gboolean onScroll(GtkWidget*, GdkEventScroll* scroll, wxWindow* view)
     switch (scroll->direction) {
     case GDK_SCROLL_UP: rotation = kWheelNotch; break;
     case GDK_SCROLL_DOWN: rotation = -kWheelNotch; break;
-    case GDK_SCROLL_SMOOTH: rotation = scroll->delta_y < 0 ? kWheelNotch : scroll->delta_y > 0 ? -kWheelNotch : 0; break;
+    case GDK_SCROLL_SMOOTH:
+        rotation = scroll->delta_y < 0 ? kWheelNotch : scroll->delta_y > 0 ? -kWheelNotch : 0;
+        break;
     default: return FALSE;
     }
     if (rotation == 0)

@@ -23,7 +23,10 @@ const BilingualText* questionFor(WebKitPermissionRequest* request)
         auto* media = WEBKIT_USER_MEDIA_PERMISSION_REQUEST(request);
         const bool camera = webkit_user_media_permission_is_for_video_device(media);
         const bool microphone = webkit_user_media_permission_is_for_audio_device(media);
-        return camera && microphone ? &kAskCameraAndMicrophone : camera ? &kAskCamera : microphone ? &kAskMicrophone : nullptr;
+        return camera && microphone ? &kAskCameraAndMicrophone
+               : camera             ? &kAskCamera
+               : microphone         ? &kAskMicrophone
+                                    : nullptr;
     }
     return nullptr;
 }

@@ -18,12 +18,13 @@ namespace {
 void removeDialogWidgets(WebKitWebView* view)
 {
     GList* children = nullptr;
-    gtk_container_forall(GTK_CONTAINER(view),
-                         [](GtkWidget* child, gpointer list) {
-                             if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog"))
-                                 *static_cast<GList**>(list) = g_list_prepend(*static_cast<GList**>(list), child);
-                         },
-                         &children);
+    gtk_container_forall(
+        GTK_CONTAINER(view),
+        [](GtkWidget* child, gpointer list) {
+            if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog"))
+                *static_cast<GList**>(list) = g_list_prepend(*static_cast<GList**>(list), child);
+        },
+        &children);
     for (GList* c = children; c; c = c->next)
         gtk_widget_destroy(GTK_WIDGET(c->data));
     g_list_free(children);

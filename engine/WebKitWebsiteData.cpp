@@ -4,10 +4,10 @@
 
 #include <webkit2/webkit2.h>
 
-#include "base/Failure.h"
-#include "browse/WebsiteData.h"
 #include "base/Addresses.h"
+#include "base/Failure.h"
 #include "base/Texts.h"
+#include "browse/WebsiteData.h"
 
 namespace zemora {
 

@@ -15,13 +15,17 @@
 namespace zemora {
 namespace {
 
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+// How iconv_open() says it has no converter.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1); // NOLINT(performance-no-int-to-ptr)
 
 class Converter {
 public:
-    Converter(const std::string& to, const std::string& from)
-        : cd_(iconv_open(to.c_str(), from.c_str())) {}
-    ~Converter() { if (valid()) iconv_close(cd_); }
+    Converter(const std::string& to, const std::string& from) : cd_(iconv_open(to.c_str(), from.c_str())) {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(cd_);
+    }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -35,8 +39,7 @@ private:
     iconv_t cd_;
 };
 
-std::string Converter::convert(std::string_view in,
-                               std::size_t (*skipLength)(std::string_view)) const
+std::string Converter::convert(std::string_view in, std::size_t (*skipLength)(std::string_view)) const
 {
     std::string out(in.size() + 16, '\0');
     std::size_t used = 0;
@@ -111,10 +114,7 @@ const LocaleConverters& currentConverters()
     return cached;
 }
 
-bool survivesCodePage(std::string_view character)
-{
-    return ansiToUtf8(utf8ToAnsi(character)) == character;
-}
+bool survivesCodePage(std::string_view character) { return ansiToUtf8(utf8ToAnsi(character)) == character; }
 
 } // namespace
 

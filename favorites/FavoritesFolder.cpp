@@ -1,11 +1,11 @@
 #include "favorites/FavoritesFolder.h"
 
 #include "base/AsciiText.h"
+#include "base/Limits.h"
 #include "base/Paths.h"
+#include "base/Texts.h"
 #include "base/UserFolders.h"
 #include "favorites/FileIo.h"
-#include "base/Limits.h"
-#include "base/Texts.h"
 
 #include <dirent.h>
 #include <fcntl.h>

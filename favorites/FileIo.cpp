@@ -1,9 +1,9 @@
 #include "favorites/FileIo.h"
 
-#include "base/SmallFile.h"
-#include "base/Utf8.h"
 #include "base/Limits.h"
+#include "base/SmallFile.h"
 #include "base/Texts.h"
+#include "base/Utf8.h"
 
 #include <fcntl.h>
 #include <locale.h>
@@ -29,13 +29,21 @@ constexpr std::size_t kMaxReasonBytes = 256;
 class UniqueFd {
 public:
     explicit UniqueFd(int fd = -1) : fd_(fd) {}
-    ~UniqueFd() { if (fd_ >= 0) ::close(fd_); }
+    ~UniqueFd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
 
     int get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }
-    void reset(int fd) { close(); fd_ = fd; }
+    void reset(int fd)
+    {
+        close();
+        fd_ = fd;
+    }
     // Closes now and reports the result, which matters after writing (NFS, quotas).
     int close()
     {
@@ -64,10 +72,7 @@ std::string englishReason(int error)
     return cLocale ? strerror_l(error, cLocale) : "error " + std::to_string(error);
 }
 
-Failure writeFailure(const FileLabel& file, int error)
-{
-    return systemFailure(kCannotWrite, file, error);
-}
+Failure writeFailure(const FileLabel& file, int error) { return systemFailure(kCannotWrite, file, error); }
 
 // A failure told by one of the settings texts about a file, not by the system's reason.
 Failure labelledFailure(const BilingualText& pattern, const FileLabel& file)
@@ -95,7 +100,13 @@ std::string followLinks(const std::string& path)
 class TemporaryFile {
 public:
     TemporaryFile(const std::string& folder, mode_t mode, const FileLabel& file);
-    ~TemporaryFile() { if (!path_.empty()) { fd_.close(); ::unlink(path_.c_str()); } }
+    ~TemporaryFile()
+    {
+        if (!path_.empty()) {
+            fd_.close();
+            ::unlink(path_.c_str());
+        }
+    }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
@@ -114,8 +125,8 @@ TemporaryFile::TemporaryFile(const std::string& folder, mode_t mode, const FileL
     // Hidden and not ending in ".url", so one left by a crash is never listed as a favorite.
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
-        std::string candidate = folder + "/.favorite-" + std::to_string(::getpid()) + "-"
-            + std::to_string(counter++) + ".tmp";
+        std::string candidate =
+            folder + "/.favorite-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (fd >= 0) {
             fd_.reset(fd);
@@ -205,18 +216,12 @@ std::optional<SmallFile> readSmallFileIfExists(const std::string& path, const Fi
 {
     SmallFileRead read = readSmallRegularFile(path, kMaxSmallFileSize);
     switch (read.outcome) {
-    case SmallFileRead::Outcome::Read:
-        return SmallFile{std::move(read.bytes), read.status};
-    case SmallFileRead::Outcome::Missing:
-        return std::nullopt;
-    case SmallFileRead::Outcome::CannotOpen:
-        throw systemFailure(kCannotOpen, file, read.error);
-    case SmallFileRead::Outcome::NotRegular:
-        throw labelledFailure(kNotARegularFile, file);
-    case SmallFileRead::Outcome::TooLarge:
-        throw labelledFailure(kFileTooLarge, file);
-    case SmallFileRead::Outcome::CannotRead:
-        throw systemFailure(kCannotRead, file, read.error);
+    case SmallFileRead::Outcome::Read: return SmallFile{std::move(read.bytes), read.status};
+    case SmallFileRead::Outcome::Missing: return std::nullopt;
+    case SmallFileRead::Outcome::CannotOpen: throw systemFailure(kCannotOpen, file, read.error);
+    case SmallFileRead::Outcome::NotRegular: throw labelledFailure(kNotARegularFile, file);
+    case SmallFileRead::Outcome::TooLarge: throw labelledFailure(kFileTooLarge, file);
+    case SmallFileRead::Outcome::CannotRead: throw systemFailure(kCannotRead, file, read.error);
     }
     throw systemFailure(kCannotRead, file, EIO); // not reached: the switch covers every outcome
 }
@@ -228,8 +233,8 @@ SmallFile readSmallFile(const std::string& path, const FileLabel& file)
     throw systemFailure(kCannotOpen, file, ENOENT);
 }
 
-void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
-                 const FileLabel& file, const FileCalls& calls)
+void replaceFile(const std::string& path, std::string_view content, const struct stat* previous, const FileLabel& file,
+                 const FileCalls& calls)
 {
     const std::string target = followLinks(path);
     TemporaryFile temporary(folderOf(target), previous ? 0600 : 0666, file);

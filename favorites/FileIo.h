@@ -56,7 +56,7 @@ struct FileCalls {
 // `previous` is the replaced file's status, whose permissions carry over; a new file gets
 // 0666 less the umask. On failure the old file is untouched, no temporary file remains,
 // and Failure says why.
-void replaceFile(const std::string& path, std::string_view content, const struct stat* previous,
-                 const FileLabel& file, const FileCalls& calls = {});
+void replaceFile(const std::string& path, std::string_view content, const struct stat* previous, const FileLabel& file,
+                 const FileCalls& calls = {});
 
 } // namespace zemora

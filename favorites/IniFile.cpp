@@ -1,8 +1,8 @@
 #include "favorites/IniFile.h"
 
 #include "base/AsciiText.h"
-#include "base/Utf8.h"
 #include "base/Texts.h"
+#include "base/Utf8.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -22,10 +22,7 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return equalsIgnoringAsciiCase(trimBlanks(a), trimBlanks(b));
-}
+bool sameName(std::string_view a, std::string_view b) { return equalsIgnoringAsciiCase(trimBlanks(a), trimBlanks(b)); }
 
 std::string_view withoutOuterQuotes(std::string_view text)
 {
@@ -71,8 +68,9 @@ std::vector<IniLine> splitLines(std::string_view file)
 {
     std::vector<IniLine> lines;
     // Every line ends in a CR or an LF but perhaps the last: one allocation serves.
-    lines.reserve(static_cast<std::size_t>(std::count_if(file.begin(), file.end(),
-                      [](char c) { return c == '\n' || c == '\r'; })) + 1);
+    lines.reserve(
+        static_cast<std::size_t>(std::count_if(file.begin(), file.end(), [](char c) { return c == '\n' || c == '\r'; }))
+        + 1);
     std::size_t begin = file.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
     while (begin < file.size()) {
         const std::size_t end = std::min(file.find_first_of("\r\n", begin), file.size());
@@ -143,8 +141,7 @@ void rejectLineBreaks(std::initializer_list<std::string_view> texts)
 
 } // namespace
 
-std::optional<std::string> iniValue(std::string_view fileBytes, std::string_view section,
-                                    std::string_view key)
+std::optional<std::string> iniValue(std::string_view fileBytes, std::string_view section, std::string_view key)
 {
     const std::vector<IniLine> lines = splitLines(fileBytes);
     const IniMatch match = locate(lines, section, key);
@@ -153,8 +150,8 @@ std::optional<std::string> iniValue(std::string_view fileBytes, std::string_view
     return std::string(withoutOuterQuotes(trimBlanks(match.key->value)));
 }
 
-std::string setIniValue(std::string_view fileBytes, std::string_view section,
-                        std::string_view key, std::string_view value)
+std::string setIniValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                        std::string_view value)
 {
     rejectLineBreaks({section, key, value});
     const std::string_view lineBreak = lineBreakFor(fileBytes);
@@ -177,8 +174,8 @@ std::string setIniValue(std::string_view fileBytes, std::string_view section,
     return insertAfter(fileBytes, lines.empty() ? nullptr : &lines.back(), sectionLine + keyLine, lineBreak);
 }
 
-void writeIniValue(const std::string& path, std::string_view section, std::string_view key,
-                   std::string_view value, const FileCalls& calls)
+void writeIniValue(const std::string& path, std::string_view section, std::string_view key, std::string_view value,
+                   const FileCalls& calls)
 {
     const FileLabel file = fileLabel(kFileKind, path);
     const std::optional<SmallFile> old = readSmallFileIfExists(path, file);

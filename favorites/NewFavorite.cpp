@@ -1,9 +1,9 @@
 #include "favorites/NewFavorite.h"
 
 #include "base/Paths.h"
-#include "favorites/FileIo.h"
-#include "base/Utf8.h"
 #include "base/Texts.h"
+#include "base/Utf8.h"
+#include "favorites/FileIo.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -60,8 +60,7 @@ std::vector<std::string> subfolderNames(const std::string& folder)
         if (name.starts_with('.'))
             continue;
         struct stat status;
-        if (::fstatat(::dirfd(dir.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISDIR(status.st_mode))
+        if (::fstatat(::dirfd(dir.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode))
             names.emplace_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -92,7 +91,7 @@ std::string makeFolderIn(const std::string& parent, const std::string& name)
 {
     if (const int error = makeFolders(parent))
         throw systemFailure(kCannotCreate, fileLabel(kFolderKind, parent), error);
-    const std::string path = joinPath(parent, name);
+    std::string path = joinPath(parent, name);
     if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && isDirectory(path)))
         throw systemFailure(kCannotCreate, fileLabel(kFolderKind, path), errno);
     return path;

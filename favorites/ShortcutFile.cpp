@@ -1,11 +1,11 @@
 #include "favorites/ShortcutFile.h"
 
+#include "base/Texts.h"
+#include "base/Utf8.h"
 #include "favorites/CodePage.h"
 #include "favorites/FileIo.h"
 #include "favorites/IniFile.h"
 #include "favorites/Utf7.h"
-#include "base/Utf8.h"
-#include "base/Texts.h"
 
 namespace zemora {
 namespace {

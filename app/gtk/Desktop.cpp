@@ -28,11 +28,11 @@ void showInFileManager(const std::string& path)
     gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
     GDBusConnection* bus = uri ? g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr) : nullptr;
     const gchar* uris[] = {uri, nullptr};
-    GVariant* answer = bus ? g_dbus_connection_call_sync(bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-                                                         "org.freedesktop.FileManager1", "ShowItems",
-                                                         g_variant_new("(^ass)", uris, ""), nullptr,
-                                                         G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr)
-                           : nullptr;
+    GVariant* answer =
+        bus ? g_dbus_connection_call_sync(
+            bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1",
+            "ShowItems", g_variant_new("(^ass)", uris, ""), nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr)
+            : nullptr;
     if (answer) {
         g_variant_unref(answer);
     } else {

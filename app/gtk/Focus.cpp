@@ -72,13 +72,15 @@ void focusStop(wxWindow* control)
             gtk_widget_set_can_focus(button, TRUE);
             // The toolkit hears the focus arrive only at the box around the toolbar.
             g_signal_connect(button, "focus-in-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer bar) {
-                static_cast<wxToolBar*>(bar)->GTKHandleFocusIn();
-                return FALSE;
-            }), bar);
+                                 static_cast<wxToolBar*>(bar)->GTKHandleFocusIn();
+                                 return FALSE;
+                             }),
+                             bar);
             g_signal_connect(button, "focus-out-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer bar) {
-                static_cast<wxToolBar*>(bar)->GTKHandleFocusOut();
-                return FALSE;
-            }), bar);
+                                 static_cast<wxToolBar*>(bar)->GTKHandleFocusOut();
+                                 return FALSE;
+                             }),
+                             bar);
         }
     }
 }

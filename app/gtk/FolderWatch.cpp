@@ -23,9 +23,7 @@ void onFolderChanged(GFileMonitor*, GFile*, GFile*, GFileMonitorEvent event, gpo
     case G_FILE_MONITOR_EVENT_MOVED:
     case G_FILE_MONITOR_EVENT_MOVED_IN:
     case G_FILE_MONITOR_EVENT_MOVED_OUT:
-    case G_FILE_MONITOR_EVENT_RENAMED:
-        (*static_cast<std::function<void()>*>(changed))();
-        break;
+    case G_FILE_MONITOR_EVENT_RENAMED: (*static_cast<std::function<void()>*>(changed))(); break;
     default: // content and attributes: the list shows names only
         break;
     }

@@ -21,13 +21,26 @@ namespace {
 int keyCodeOf(guint keyval)
 {
     static const std::pair<guint, int> special[] = {
-        {GDK_KEY_Escape, WXK_ESCAPE},       {GDK_KEY_Return, WXK_RETURN},       {GDK_KEY_Tab, WXK_TAB},
-        {GDK_KEY_BackSpace, WXK_BACK},      {GDK_KEY_Delete, WXK_DELETE},       {GDK_KEY_Insert, WXK_INSERT},
-        {GDK_KEY_Left, WXK_LEFT},           {GDK_KEY_Right, WXK_RIGHT},         {GDK_KEY_Up, WXK_UP},
-        {GDK_KEY_Down, WXK_DOWN},           {GDK_KEY_Home, WXK_HOME},           {GDK_KEY_End, WXK_END},
-        {GDK_KEY_Page_Up, WXK_PAGEUP},      {GDK_KEY_Page_Down, WXK_PAGEDOWN},  {GDK_KEY_KP_Left, WXK_NUMPAD_LEFT},
-        {GDK_KEY_KP_Right, WXK_NUMPAD_RIGHT}, {GDK_KEY_KP_Home, WXK_NUMPAD_HOME}, {GDK_KEY_KP_Add, WXK_NUMPAD_ADD},
-        {GDK_KEY_KP_Subtract, WXK_NUMPAD_SUBTRACT}, {GDK_KEY_KP_Enter, WXK_NUMPAD_ENTER},
+        {GDK_KEY_Escape, WXK_ESCAPE},
+        {GDK_KEY_Return, WXK_RETURN},
+        {GDK_KEY_Tab, WXK_TAB},
+        {GDK_KEY_BackSpace, WXK_BACK},
+        {GDK_KEY_Delete, WXK_DELETE},
+        {GDK_KEY_Insert, WXK_INSERT},
+        {GDK_KEY_Left, WXK_LEFT},
+        {GDK_KEY_Right, WXK_RIGHT},
+        {GDK_KEY_Up, WXK_UP},
+        {GDK_KEY_Down, WXK_DOWN},
+        {GDK_KEY_Home, WXK_HOME},
+        {GDK_KEY_End, WXK_END},
+        {GDK_KEY_Page_Up, WXK_PAGEUP},
+        {GDK_KEY_Page_Down, WXK_PAGEDOWN},
+        {GDK_KEY_KP_Left, WXK_NUMPAD_LEFT},
+        {GDK_KEY_KP_Right, WXK_NUMPAD_RIGHT},
+        {GDK_KEY_KP_Home, WXK_NUMPAD_HOME},
+        {GDK_KEY_KP_Add, WXK_NUMPAD_ADD},
+        {GDK_KEY_KP_Subtract, WXK_NUMPAD_SUBTRACT},
+        {GDK_KEY_KP_Enter, WXK_NUMPAD_ENTER},
     };
     for (const auto& [value, code] : special)
         if (value == keyval)
@@ -74,8 +87,9 @@ void hearKeysFirst(wxWindow* typedIn, wxWindow* hearer)
     GtkWidget* top = typedIn->GetHandle();
     GtkEventController* keys = gtk_event_controller_key_new(top);
     gtk_event_controller_set_propagation_phase(keys, GTK_PHASE_CAPTURE);
-    g_signal_connect_data(keys, "key-pressed", G_CALLBACK(onKeyCaptured), new KeyRoute(typedIn, hearer),
-                          +[](gpointer route, GClosure*) { delete static_cast<KeyRoute*>(route); }, GConnectFlags(0));
+    g_signal_connect_data(
+        keys, "key-pressed", G_CALLBACK(onKeyCaptured), new KeyRoute(typedIn, hearer),
+        +[](gpointer route, GClosure*) { delete static_cast<KeyRoute*>(route); }, GConnectFlags(0));
     // Lives as long as the window.
     g_object_set_data_full(G_OBJECT(top), "zemora-keys", keys, g_object_unref);
 }

@@ -81,18 +81,18 @@ void whenListOpens(wxComboBox* box, std::function<bool()> instead)
     // which a gesture of ours hears first, on its way down, and keeps when asked to.
     GtkGesture* press = gtk_gesture_multi_press_new(combo);
     gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(press), GTK_PHASE_CAPTURE);
-    g_signal_connect(press, "pressed",
-                     G_CALLBACK(+[](GtkGestureMultiPress* gesture, gint, gdouble, gdouble, std::function<bool()>* ask) {
-                         GdkEventSequence* sequence = gtk_gesture_single_get_current_sequence(GTK_GESTURE_SINGLE(gesture));
-                         const GdkEvent* event = gtk_gesture_get_last_event(GTK_GESTURE(gesture), sequence);
-                         GtkWidget* target = event ? gtk_get_event_widget(const_cast<GdkEvent*>(event)) : nullptr;
-                         const bool onArrow = target && (GTK_IS_TOGGLE_BUTTON(target) ||
-                                                         gtk_widget_get_ancestor(target, GTK_TYPE_TOGGLE_BUTTON));
-                         if (onArrow && gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture)) == 1 &&
-                             (*ask)())
-                             gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
-                     }),
-                     asked);
+    g_signal_connect(
+        press, "pressed",
+        G_CALLBACK(+[](GtkGestureMultiPress* gesture, gint, gdouble, gdouble, std::function<bool()>* ask) {
+            GdkEventSequence* sequence = gtk_gesture_single_get_current_sequence(GTK_GESTURE_SINGLE(gesture));
+            const GdkEvent* event = gtk_gesture_get_last_event(GTK_GESTURE(gesture), sequence);
+            GtkWidget* target = event ? gtk_get_event_widget(const_cast<GdkEvent*>(event)) : nullptr;
+            const bool onArrow =
+                target && (GTK_IS_TOGGLE_BUTTON(target) || gtk_widget_get_ancestor(target, GTK_TYPE_TOGGLE_BUTTON));
+            if (onArrow && gtk_gesture_single_get_current_button(GTK_GESTURE_SINGLE(gesture)) == 1 && (*ask)())
+                gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
+        }),
+        asked);
     g_object_set_data_full(G_OBJECT(combo), "zemora-list-press", press, g_object_unref);
 }
 

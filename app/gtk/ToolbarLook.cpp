@@ -25,7 +25,8 @@ void installCompactStyle()
         GtkCssProvider* css = gtk_css_provider_new();
         // Only the window's own controls, the panel's direct children: the dialogs a page
         // opens are drawn inside the web view and keep the theme's look.
-        gtk_css_provider_load_from_data(css,
+        gtk_css_provider_load_from_data(
+            css,
             "#zemora-controls > entry, #zemora-controls > button,"
             " #zemora-controls > combobox entry, #zemora-controls > combobox button {"
             " min-height: 0; padding-top: 0; padding-bottom: 0; }"
@@ -44,8 +45,8 @@ void installCompactStyle()
             " border-width: 0; min-width: 0; }"
             "#zemora-controls toolbar button label { font-size: 8pt; margin: 0; padding: 0; }",
             -1, nullptr);
-        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(),
-            GTK_STYLE_PROVIDER(css), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
         g_object_unref(css);
         return true;
     }();
@@ -75,8 +76,7 @@ void keepCaptionsOffPictures(wxToolBar* bar)
     gtk_widget_get_preferred_height(GTK_WIDGET(toolbar), nullptr, &withCaptions);
     bar->Bind(wxEVT_SIZE, [toolbar, withCaptions](wxSizeEvent& event) {
         event.Skip();
-        const GtkToolbarStyle style =
-            event.GetSize().y >= withCaptions ? GTK_TOOLBAR_BOTH : GTK_TOOLBAR_ICONS;
+        const GtkToolbarStyle style = event.GetSize().y >= withCaptions ? GTK_TOOLBAR_BOTH : GTK_TOOLBAR_ICONS;
         if (gtk_toolbar_get_style(toolbar) != style)
             gtk_toolbar_set_style(toolbar, style);
     });
@@ -92,9 +92,8 @@ void keepPicturesWithCaptions(wxToolBar* bar)
         centreToolContents(item);
         // The button builds its contents anew whenever the toolbar's style changes, as
         // when captions come and go.
-        g_signal_connect_after(item, "toolbar-reconfigured", G_CALLBACK(+[](GtkToolItem* item, gpointer) {
-            centreToolContents(item);
-        }), nullptr);
+        g_signal_connect_after(item, "toolbar-reconfigured",
+                               G_CALLBACK(+[](GtkToolItem* item, gpointer) { centreToolContents(item); }), nullptr);
     }
 }
 
