@@ -6,8 +6,8 @@
 // query or capitals in it, or other than a reader written here finds after the scheme.
 //
 // Input: the text as typed, spaces around it included.
-#include "base/PercentEncoding.h"
 #include "base/Addresses.h"
+#include "base/PercentEncoding.h"
 #include "browse/AddressCompletion.h"
 #include "browse/PageRequests.h"
 
@@ -32,7 +32,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBareWord(std::string_view text)
 {
     return !text.empty() && text.find_first_of(".:/ ") == std::string_view::npos
-        && text.find(kIdeographicSpace) == std::string_view::npos;
+           && text.find(kIdeographicSpace) == std::string_view::npos;
 }
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)

@@ -7,8 +7,8 @@
 // Input: "<section>\n<key>\n<value>\n<file bytes>". Names cannot hold LF this way, but
 // they can hold CR, which reaches the writer's refusal of line breaks. An input with
 // fewer than three LF is all file, written with the shortcut's own section and key.
-#include "base/Failure.h"
 #include "base/AsciiText.h"
+#include "base/Failure.h"
 #include "favorites/IniFile.h"
 
 #include <cstddef>
@@ -84,8 +84,7 @@ std::string_view newLineBreak(std::string_view file)
 
 // One line rewritten in place, keeping its line break (see below for the last line), to "<the key as the file spells
 // it>=<value>"; or nothing changed at all (the line already read so).
-bool isOneKeyLineRewritten(const Lines& before, const Lines& after, std::string_view key,
-                           std::string_view value)
+bool isOneKeyLineRewritten(const Lines& before, const Lines& after, std::string_view key, std::string_view value)
 {
     if (after.lines.size() != before.lines.size())
         return false;
@@ -140,8 +139,8 @@ bool isInsertion(const Lines& before, const Lines& after, const std::vector<std:
     return false;
 }
 
-void checkEditShape(std::string_view before, std::string_view after, std::string_view section,
-                    std::string_view key, std::string_view value)
+void checkEditShape(std::string_view before, std::string_view after, std::string_view section, std::string_view key,
+                    std::string_view value)
 {
     const Lines in = splitKeepingBreaks(before);
     const Lines out = splitKeepingBreaks(after);
@@ -149,8 +148,7 @@ void checkEditShape(std::string_view before, std::string_view after, std::string
     const std::string lineBreak(newLineBreak(before));
     const std::string keyLine = std::string(key) + "=" + std::string(value) + lineBreak;
     const std::string sectionLine = "[" + std::string(section) + "]" + lineBreak;
-    require(isOneKeyLineRewritten(in, out, key, value)
-            || isInsertion(in, out, {keyLine}, lineBreak)
+    require(isOneKeyLineRewritten(in, out, key, value) || isInsertion(in, out, {keyLine}, lineBreak)
             || isInsertion(in, out, {sectionLine, keyLine}, lineBreak));
 }
 
@@ -161,8 +159,7 @@ void checkEditShape(std::string_view before, std::string_view after, std::string
 bool keyReadsBack(std::string_view key)
 {
     const std::string_view trimmed = trimBlanks(key);
-    return key.find('=') == std::string_view::npos
-        && !(trimmed.starts_with(';') || trimmed.starts_with('['));
+    return key.find('=') == std::string_view::npos && !(trimmed.starts_with(';') || trimmed.starts_with('['));
 }
 
 // Whether the reader hands back the value as it was written: it trims blanks and drops
@@ -171,8 +168,8 @@ bool valueReadsBack(std::string_view value)
 {
     if (value != trimBlanks(value))
         return false;
-    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
     return !quoted;
 }
 
@@ -200,7 +197,8 @@ std::vector<Entry> entriesOf(std::string_view file)
             continue;
         }
         const std::size_t equals = text.find('=');
-        std::string_view value = equals == std::string_view::npos ? std::string_view() : trimBlanks(text.substr(equals + 1));
+        std::string_view value =
+            equals == std::string_view::npos ? std::string_view() : trimBlanks(text.substr(equals + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         entries.push_back({false, text.substr(0, equals), value});
@@ -209,8 +207,7 @@ std::vector<Entry> entriesOf(std::string_view file)
 }
 
 // Only the first section of that name counts, and in it the first key of that name.
-std::optional<std::string> modelValue(const std::vector<Entry>& entries, std::string_view section,
-                                      std::string_view key)
+std::optional<std::string> modelValue(const std::vector<Entry>& entries, std::string_view section, std::string_view key)
 {
     bool inSection = false;
     for (const Entry& entry : entries) {
@@ -254,8 +251,7 @@ Readings readingsOf(const std::vector<Entry>& entries)
 
 // Every other key reads the same before and after. The reader under test is asked too,
 // for a few of them, so a file of many keys stays quick.
-void checkOtherEntries(std::string_view before, std::string_view after, std::string_view section,
-                       std::string_view key)
+void checkOtherEntries(std::string_view before, std::string_view after, std::string_view section, std::string_view key)
 {
     const std::pair<std::string, std::string> written{normalName(section), normalName(key)};
     Readings was = readingsOf(entriesOf(before));

@@ -13,43 +13,21 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/CodePoint.h"
 #include "fuzz/Require.h"
 
 namespace {
 
-// Written apart from base/Utf8.cpp so that a fault there cannot hide itself.
+// The text's code points; nullopt when it is not well-formed UTF-8.
 std::optional<std::vector<char32_t>> codePoints(std::string_view text)
 {
     std::vector<char32_t> out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        char32_t value = lead;
-        char32_t smallest = 0;
-        if (lead >= 0x80) {
-            if ((lead & 0xE0) == 0xC0) {
-                length = 2, value = lead & 0x1F, smallest = 0x80;
-            } else if ((lead & 0xF0) == 0xE0) {
-                length = 3, value = lead & 0x0F, smallest = 0x800;
-            } else if ((lead & 0xF8) == 0xF0) {
-                length = 4, value = lead & 0x07, smallest = 0x10000;
-            } else {
-                return std::nullopt;
-            }
-            if (text.size() - i < length)
-                return std::nullopt;
-            for (std::size_t k = 1; k < length; ++k) {
-                const auto next = static_cast<unsigned char>(text[i + k]);
-                if ((next & 0xC0) != 0x80)
-                    return std::nullopt;
-                value = (value << 6) | (next & 0x3F);
-            }
-            if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-                return std::nullopt;
-        }
-        out.push_back(value);
-        i += length;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto point = nextCodePoint(text, i);
+        if (!point)
+            return std::nullopt;
+        out.push_back(point->first);
+        i += point->second;
     }
     return out;
 }

@@ -103,10 +103,7 @@ bool eventually(const std::function<bool()>& done)
     return true;
 }
 
-bool windowTitled(const std::string& title)
-{
-    return run("xdotool search --name " + quoted(title)).status == 0;
-}
+bool windowTitled(const std::string& title) { return run("xdotool search --name " + quoted(title)).status == 0; }
 
 std::string readFile(const fs::path& path)
 {
@@ -131,10 +128,10 @@ protected:
 
     void expectOpened(const std::string& path, const std::string& title)
     {
-        EXPECT_TRUE(eventually([&] { return server.hits(path) > 0; }))
-            << "Zemora never asked for " << path << "\n" << readFile(log);
-        EXPECT_TRUE(eventually([&] { return windowTitled(title); }))
-            << "no window titled " << title << "\n" << readFile(log);
+        EXPECT_TRUE(eventually([&] { return server.hits(path) > 0; })) << "Zemora never asked for " << path << "\n"
+                                                                       << readFile(log);
+        EXPECT_TRUE(eventually([&] { return windowTitled(title); })) << "no window titled " << title << "\n"
+                                                                     << readFile(log);
     }
 
     fs::path root;
@@ -170,8 +167,7 @@ TEST_F(InstalledPackage, ProgramOpensItsWindowOnTheAddressGiven)
 {
     servePage("/start?from=cli", "Zemora installed start");
     // No scheme: the program puts http:// in front.
-    Started zemora({program.string(), "127.0.0.1:" + std::to_string(server.port()) + "/start?from=cli"},
-                   log);
+    Started zemora({program.string(), "127.0.0.1:" + std::to_string(server.port()) + "/start?from=cli"}, log);
     expectOpened("/start?from=cli", "Zemora installed start");
 }
 
@@ -205,10 +201,8 @@ TEST_F(InstalledPackage, DefaultBrowserOpensLinksAndShortcutFilesFromXdgOpen)
 
     const fs::path shortcut = testHome() / "Desktop" / "a favorite.url";
     fs::create_directories(shortcut.parent_path());
-    std::ofstream(shortcut, std::ios::binary)
-        << "[InternetShortcut]\r\nURL=" << server.url("/favorite") << "\r\n";
-    EXPECT_EQ(run("xdg-mime query filetype " + quoted(shortcut.string())).output,
-              "application/x-mswinurl\n");
+    std::ofstream(shortcut, std::ios::binary) << "[InternetShortcut]\r\nURL=" << server.url("/favorite") << "\r\n";
+    EXPECT_EQ(run("xdg-mime query filetype " + quoted(shortcut.string())).output, "application/x-mswinurl\n");
     EXPECT_EQ(run("xdg-mime query default application/x-mswinurl").output, "zemora.desktop\n");
     servePage("/favorite", "Zemora shortcut from xdg-open");
     {

@@ -41,14 +41,14 @@ TEST_F(BrowserControl, ANavigationCompletesOnceHoweverLateItsTitle)
     browser->DownloadComplete = [&] { completedAt.push_back(browser->LocationURL()); };
     // A page whose title comes after its load; and an untitled page whose link leads to a
     // slow page that has one.
-    server.route("/late.html", {200, "<script>onload = function () { setTimeout(function () {"
-                                     "document.title = 'Late' }, 300) }</script><p>late</p>", "text/html", ""});
+    server.route("/late.html", htmlPage("<script>onload = function () { setTimeout(function () {"
+                                        "document.title = 'Late' }, 300) }</script><p>late</p>"));
     Response slow;
     slow.body = "<title>Slow</title><p>slow</p>";
     slow.delay = std::chrono::milliseconds(800);
     server.route("/slow.html", slow);
-    server.route("/untitled.html", {200, "<p>untitled</p><script>setTimeout(function () {"
-                                         "location.href = '/slow.html' }, 100)</script>", "text/html", ""});
+    server.route("/untitled.html", htmlPage("<p>untitled</p><script>setTimeout(function () {"
+                                            "location.href = '/slow.html' }, 100)</script>"));
 
     browser->NavigateTo(server.url("/late.html"));
     ASSERT_TRUE(runEventsUntil([&] { return browser->LocationName() == "Late"; }));
@@ -85,9 +85,8 @@ TEST_F(BrowserControl, BackAndForwardFollowTheHistory)
 
     browser->GoBack();
     EXPECT_TRUE(runEventsUntil([&] {
-        return browser->LocationURL() == server.url("/a.html") &&
-               states[WebBrowserControl::CSC_NAVIGATEFORWARD] &&
-               !states[WebBrowserControl::CSC_NAVIGATEBACK];
+        return browser->LocationURL() == server.url("/a.html") && states[WebBrowserControl::CSC_NAVIGATEFORWARD]
+               && !states[WebBrowserControl::CSC_NAVIGATEBACK];
     }));
 }
 

@@ -64,8 +64,7 @@ protected:
     WebKitDownload* download(const std::string& path, Download& outcome)
     {
         WebKitDownload* started = webkit_web_view_download_uri(view, server.url(path).c_str());
-        g_signal_connect(started, "decide-destination",
-                         G_CALLBACK(+[](WebKitDownload* d, gchar*, Download* o) {
+        g_signal_connect(started, "decide-destination", G_CALLBACK(+[](WebKitDownload* d, gchar*, Download* o) {
                              gchar* uri = g_filename_to_uri(o->target.c_str(), nullptr, nullptr);
                              webkit_download_set_destination(d, uri);
                              g_free(uri);
@@ -98,7 +97,8 @@ TEST_F(EngineFaults, ADownloadWhoseNetworkProcessDiesNeverEnds)
     endless.generatedBytes = 256u << 20;
     server.route("/slow.bin", endless);
     ASSERT_TRUE(load("/a.html"));
-    Download outcome{(testHome() / "slow.bin").string()};
+    Download outcome;
+    outcome.target = (testHome() / "slow.bin").string();
     outcome.onData = [] {
         for (int pid : ourNetworkProcesses())
             ::kill(pid, SIGKILL);
@@ -119,7 +119,8 @@ TEST_F(EngineFaults, ADownloadWhoseConnectionIsCutIsFinished)
     cut.cutAfter = 1u << 20;
     server.route("/cut.bin", cut);
     ASSERT_TRUE(load("/a.html"));
-    Download outcome{(testHome() / "cut.bin").string()};
+    Download outcome;
+    outcome.target = (testHome() / "cut.bin").string();
     WebKitDownload* started = download("/cut.bin", outcome);
     ASSERT_TRUE(runEventsUntil([&] { return outcome.failed || outcome.finished; }));
     EXPECT_LT(webkit_download_get_received_data_length(started), cut.generatedBytes);
@@ -135,19 +136,21 @@ TEST_F(EngineFaults, ADialogAnsweredFromOutsideStaysDrawn)
         return r;
     }());
     WebKitScriptDialog* shown = nullptr;
-    g_signal_connect(view, "script-dialog", G_CALLBACK(+[](WebKitWebView*, WebKitScriptDialog* d, WebKitScriptDialog** s) {
+    g_signal_connect(view, "script-dialog",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitScriptDialog* d, WebKitScriptDialog** s) {
                          *s = webkit_script_dialog_ref(d);
                          return FALSE; // the engine draws it
                      }),
                      &shown);
     const auto drawn = [this] {
         bool found = false;
-        gtk_container_forall(GTK_CONTAINER(view),
-                             [](GtkWidget* child, gpointer any) {
-                                 if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog") && gtk_widget_get_visible(child))
-                                     *static_cast<bool*>(any) = true;
-                             },
-                             &found);
+        gtk_container_forall(
+            GTK_CONTAINER(view),
+            [](GtkWidget* child, gpointer any) {
+                if (std::strstr(G_OBJECT_TYPE_NAME(child), "ScriptDialog") && gtk_widget_get_visible(child))
+                    *static_cast<bool*>(any) = true;
+            },
+            &found);
         return found;
     };
     ASSERT_TRUE(load("/alert.html"));
@@ -212,14 +215,18 @@ TEST_F(EngineFaults, AKeyHandedBackAfterTheFocusMovedCostsThePageTheNextKey)
     settle(500ms);
     // Ctrl reaches the page, which hands it back; meanwhile the focus goes to the box, as
     // the window's Ctrl+L takes it there.
-    const gulong moveFocus = g_signal_connect(view, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, GtkWidget* box) {
-                                                  g_idle_add_full(G_PRIORITY_HIGH, +[](gpointer b) {
-                                                      gtk_widget_grab_focus(GTK_WIDGET(b));
-                                                      return G_SOURCE_REMOVE;
-                                                  }, box, nullptr);
-                                                  return FALSE;
-                                              }),
-                                              entry);
+    const gulong moveFocus =
+        g_signal_connect(view, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, GtkWidget* box) {
+                             g_idle_add_full(
+                                 G_PRIORITY_HIGH,
+                                 +[](gpointer b) {
+                                     gtk_widget_grab_focus(GTK_WIDGET(b));
+                                     return G_SOURCE_REMOVE;
+                                 },
+                                 box, nullptr);
+                             return FALSE;
+                         }),
+                         entry);
     ASSERT_EQ(std::system("xdotool keydown Control_L"), 0);
     settle(500ms);
     g_signal_handler_disconnect(view, moveFocus);

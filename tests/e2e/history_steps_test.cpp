@@ -40,23 +40,27 @@ protected:
                 for (int i = 0; i < 8; ++i) {
                     const std::string svg = "/img/" + id + "-" + std::to_string(i) + ".svg";
                     Response image;
-                    image.body = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"60\" height=\"60\"><circle cx=\"30\" "
-                                 "cy=\"30\" r=\"" + std::to_string(5 + i * 3) + "\" fill=\"teal\"/></svg>";
+                    image.body =
+                        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"60\" height=\"60\"><circle cx=\"30\" "
+                        "cy=\"30\" r=\""
+                        + std::to_string(5 + i * 3) + "\" fill=\"teal\"/></svg>";
                     image.contentType = "image/svg+xml";
                     server.route(svg, image);
                     body += "<img src=\"" + svg + "\">";
                 }
                 break;
             default:
-                body = "<ul id=\"list\"></ul><p id=\"beat\"></p><script>"
-                       "const list = document.getElementById('list');"
-                       "for (let i = 0; i < 800; ++i) { const li = document.createElement('li');"
-                       " li.textContent = 'item ' + i; li.addEventListener('click', () => {}); list.appendChild(li); }"
-                       "let beats = 0; setInterval(() => { document.getElementById('beat').textContent = ++beats; }, 50);"
-                       "</script>";
+                body =
+                    "<ul id=\"list\"></ul><p id=\"beat\"></p><script>"
+                    "const list = document.getElementById('list');"
+                    "for (let i = 0; i < 800; ++i) { const li = document.createElement('li');"
+                    " li.textContent = 'item ' + i; li.addEventListener('click', () => {}); list.appendChild(li); }"
+                    "let beats = 0; setInterval(() => { document.getElementById('beat').textContent = ++beats; }, 50);"
+                    "</script>";
             }
             Response page;
-            page.body = "<!DOCTYPE html><html><head><title>Page " + id + "</title></head><body>" + body + "</body></html>";
+            page.body =
+                "<!DOCTYPE html><html><head><title>Page " + id + "</title></head><body>" + body + "</body></html>";
             server.route(path(n), page);
         }
     }
@@ -68,10 +72,12 @@ protected:
     {
         const wxString address = wxString::FromUTF8(server.url(path(n)));
         const wxString caption = "Page " + std::to_string(n) + wxText(kTitleSuffix);
-        if (runEventsUntil([&] {
-                return form->Text2->GetValue() == address && form->Combo1->Text() == address &&
-                       form->GetTitle() == caption;
-            }, limit))
+        if (runEventsUntil(
+                [&] {
+                    return form->Text2->GetValue() == address && form->Combo1->Text() == address
+                           && form->GetTitle() == caption;
+                },
+                limit))
             return testing::AssertionSuccess();
         return testing::AssertionFailure() << "page " << n << " never showed: the caption is \"" << form->GetTitle()
                                            << "\", the address line holds \"" << form->Text2->GetValue()
@@ -118,8 +124,8 @@ TEST_F(HistorySteps, EveryQuickStepIsCarriedOut)
         }
         at += clicks * direction;
         steps += clicks;
-        const std::string what = "round " + std::to_string(round) + ": " + std::to_string(clicks) + " x " + key +
-                                 ", " + std::to_string(gap.count()) + " ms apart";
+        const std::string what = "round " + std::to_string(round) + ": " + std::to_string(clicks) + " x " + key + ", "
+                                 + std::to_string(gap.count()) + " ms apart";
         ASSERT_TRUE(shows(at)) << what;
         ASSERT_EQ(enabled("back"), at > 0) << what;
         ASSERT_EQ(enabled("forward"), at < kPages - 1) << what;

@@ -2,31 +2,16 @@
 // through the X server shows our list alone, and a click on an entry opens it.
 #include <gtk/gtk.h>
 #include <wx/combobox.h>
+#include <wx/display.h>
 
 #include "base/Limits.h"
 #include "tests/support/FavoritesFixture.h"
 #include "tests/support/PageActions.h"
+#include "tests/support/UserActions.h"
 
 using namespace zemora;
 using namespace zemora::test;
 using namespace std::chrono_literals;
-
-namespace {
-
-// The pop-up windows shown on screen, with their heights.
-std::vector<int> shownPopups()
-{
-    std::vector<int> heights;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w; w = w->next)
-        if (gtk_widget_get_visible(GTK_WIDGET(w->data)) &&
-            gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP)
-            heights.push_back(gtk_widget_get_allocated_height(GTK_WIDGET(w->data)));
-    g_list_free(windows);
-    return heights;
-}
-
-} // namespace
 
 using LongList = FavoritesFixture;
 
@@ -34,7 +19,8 @@ TEST_F(LongList, AClickOnTheArrowOpensOurListAloneAndAClickChoosesFromIt)
 {
     DisplayLock alone;
     for (int i = 0; i < kLongListEntries + 100; ++i)
-        writeFile("site" + std::to_string(i) + ".url", "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
+        writeFile("site" + std::to_string(i) + ".url",
+                  "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
     form->runHandler([this] { form->LoadFavoritesList(); });
     form->Raise();
     settle(300ms);
@@ -46,15 +32,16 @@ TEST_F(LongList, AClickOnTheArrowOpensOurListAloneAndAClickChoosesFromIt)
     settle(500ms);
     const std::vector<int> popups = shownPopups();
     ASSERT_EQ(popups.size(), 1u) << "the toolkit's own list stays shut";
-    EXPECT_LE(popups[0], gdk_screen_get_height(gdk_screen_get_default()));
+    EXPECT_LE(popups[0], wxDisplay(form).GetGeometry().height);
     // The third row; not raising our window, which would cover the list.
     browser->calls.clear();
     const wxPoint row = box->ClientToScreen(wxPoint(size.x / 2, 0));
-    const std::string click = "xdotool mousemove " + std::to_string(row.x) + " " +
-                              std::to_string(row.y + size.y + size.y * 5 / 2) + " sleep 0.2 click 1";
+    const std::string click = "xdotool mousemove " + std::to_string(row.x) + " "
+                              + std::to_string(row.y + size.y + size.y * 5 / 2) + " sleep 0.2 click 1";
     ASSERT_EQ(std::system(click.c_str()), 0);
     ASSERT_TRUE(runEventsUntil([&] { return !browser->calls.empty(); }, 5s));
-    EXPECT_EQ(browser->calls.back(), wxString("NavigateTo ") + "http://" + form->Combo2->List(2).BeforeLast('.') + ".test/");
+    EXPECT_EQ(browser->calls.back(),
+              wxString("NavigateTo ") + "http://" + form->Combo2->List(2).BeforeLast('.') + ".test/");
     EXPECT_TRUE(shownPopups().empty());
 }
 
@@ -62,7 +49,8 @@ TEST_F(LongList, EscClosesItAndTypedLettersFindTheirEntry)
 {
     DisplayLock alone;
     for (int i = 0; i < kLongListEntries + 100; ++i)
-        writeFile("site" + std::to_string(i) + ".url", "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
+        writeFile("site" + std::to_string(i) + ".url",
+                  "[InternetShortcut]\nURL=http://site" + std::to_string(i) + ".test/\n");
     writeFile("Zebra.url", "[InternetShortcut]\nURL=http://zebra.test/\n");
     form->runHandler([this] { form->LoadFavoritesList(); });
     form->Raise();

@@ -33,8 +33,9 @@ protected:
         media.body = bytes;
         media.contentType = type;
         server.route(path, media);
-        server.route("/play.html", Response{200, R"(<html><head><title>waiting</title></head><body>
-<)" + element + R"( id="m" src=")" + path + R"(" muted></)" + element + R"(>
+        server.route("/play.html", htmlPage(R"(<html><head><title>waiting</title></head><body>
+<)" + element + R"( id="m" src=")" + path + R"(" muted></)"
+                                            + element + R"(>
 <script>
 const m = document.getElementById("m");
 const tell = () => {
@@ -44,16 +45,19 @@ const tell = () => {
 m.addEventListener("error", tell);
 setInterval(tell, 100);
 m.play().catch(e => { document.title = "refused " + e.name; });
-</script></body></html>)"});
+</script></body></html>)"));
     }
 
     // Waits for the title to say the element played, or why not; its last title.
     std::string played()
     {
-        runEventsUntil([&] {
-            return !titles.empty() && (titles.back() == "played" || titles.back().starts_with("error") ||
-                                       titles.back().starts_with("refused"));
-        }, std::chrono::seconds(30));
+        runEventsUntil(
+            [&] {
+                return !titles.empty()
+                       && (titles.back() == "played" || titles.back().starts_with("error")
+                           || titles.back().starts_with("refused"));
+            },
+            std::chrono::seconds(30));
         return titles.empty() ? "" : titles.back();
     }
 
@@ -64,7 +68,8 @@ m.play().catch(e => { document.title = "refused " + e.name; });
 
 TEST_F(Media, H264AndAacInMp4Plays)
 {
-    const std::string video = make(folder, "v.mp4",
+    const std::string video = make(
+        folder, "v.mp4",
         "videotestsrc num-buffers=90 ! video/x-raw,width=160,height=120,framerate=30/1 ! x264enc ! h264parse ! mux. "
         "audiotestsrc num-buffers=130 ! audioconvert ! avenc_aac ! aacparse ! mux. "
         "mp4mux name=mux faststart=true ! ");
@@ -85,12 +90,12 @@ TEST_F(Media, Mp3Plays)
 
 TEST_F(Media, EnginesAnswerForTheCommonTypes)
 {
-    server.route("/types.html", Response{200, R"(<html><head><title>waiting</title></head><body><script>
+    server.route("/types.html", htmlPage(R"(<html><head><title>waiting</title></head><body><script>
 const v = document.createElement("video");
 document.title = [
   'video/mp4; codecs="avc1.42E01E, mp4a.40.2"', 'audio/mp4; codecs="mp4a.40.2"', 'audio/mpeg; codecs="mp3"'
 ].map(t => v.canPlayType(t)).join(" ");
-</script></body></html>)"});
+</script></body></html>)"));
     ASSERT_TRUE(open(server.url("/types.html")));
     EXPECT_TRUE(runEventsUntil([&] { return !titles.empty() && titles.back() != "waiting"; }));
     EXPECT_EQ(titles.back(), "probably probably probably");

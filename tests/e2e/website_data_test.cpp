@@ -51,9 +51,8 @@ TEST_F(WindowRun, DISABLED_OpensTheAddressesAndWritesWhatItShows)
         } else {
             form->runHandler([&] { form->WebBrowser1->NavigateTo(address); });
         }
-        ASSERT_TRUE(runEventsUntil([&] {
-            return completions > before && form->WebBrowser1->LocationURL() == wxString::FromUTF8(address);
-        }));
+        ASSERT_TRUE(runEventsUntil(
+            [&] { return completions > before && form->WebBrowser1->LocationURL() == wxString::FromUTF8(address); }));
         // What the window shows once the page has settled.
         runEventsUntil([] { return false; }, std::chrono::milliseconds(500));
         wxString caption = form->GetTitle();

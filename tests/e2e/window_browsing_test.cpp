@@ -53,7 +53,8 @@ TEST_F(WindowBrowsing, TypedAddressOpensAndTheWindowFollowsThePage)
     const std::string host = "127.0.0.1:" + std::to_string(server.port());
     typeAndPressEnter(host + "/a.html");
     ASSERT_TRUE(captionIs("Page A"));
-    ASSERT_TRUE(runEventsUntil([&] { return form->Text1->GetValue() == "Page A"; }, std::chrono::seconds(3))) << form->Text1->GetValue();
+    ASSERT_TRUE(runEventsUntil([&] { return form->Text1->GetValue() == "Page A"; }, std::chrono::seconds(3)))
+        << form->Text1->GetValue();
     EXPECT_EQ(form->Combo1->Text(), server.url("/a.html"));
     EXPECT_EQ(form->Text2->GetValue(), server.url("/a.html"));
     EXPECT_EQ(history(), std::vector<wxString>{server.url("/a.html")});
@@ -104,8 +105,8 @@ TEST_F(WindowBrowsing, ToolbarClickedFasterThanPagesLoadAndHugeAddressesLeaveItW
         }
     // Refused moves through the history are told; the window still works.
     for (const std::string& report : reports)
-        EXPECT_TRUE(report.find("back") != std::string::npos || report.find("forward") != std::string::npos ||
-                    report.find("refresh") != std::string::npos)
+        EXPECT_TRUE(report.find("back") != std::string::npos || report.find("forward") != std::string::npos
+                    || report.find("refresh") != std::string::npos)
             << report;
     typeAndPressEnter(wxString::FromUTF8(server.url("/b.html")));
     EXPECT_TRUE(captionIs("Page B"));
@@ -143,8 +144,7 @@ TEST_F(WindowBrowsing, StopEndsASlowLoad)
     ASSERT_TRUE(runEventsUntil([&] { return server.hits("/slow") == 1; }));
     clickTool(form->Toolbar1->Window(), slotOf("stop"));
     // The stopped load ends at once, as every load does, and the slow page never shows.
-    EXPECT_TRUE(runEventsUntil([&] { return form->Label2->GetLabel() == wxText(kBanner); },
-                               std::chrono::seconds(2)));
+    EXPECT_TRUE(runEventsUntil([&] { return form->Label2->GetLabel() == wxText(kBanner); }, std::chrono::seconds(2)));
     runEventsUntil([] { return false; }, std::chrono::milliseconds(300));
     EXPECT_FALSE(form->GetTitle().StartsWith("Slow Page"));
 }

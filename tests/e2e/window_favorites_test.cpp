@@ -65,9 +65,7 @@ TEST_F(WindowFavorites, ChosenFavoriteOpensItsPage)
 
     chooseFromList(form->Combo2->Window(), 0);
 
-    EXPECT_TRUE(runEventsUntil([&] {
-        return form->GetTitle() == "Favorite Page" + wxText(kTitleSuffix);
-    }));
+    EXPECT_TRUE(runEventsUntil([&] { return form->GetTitle() == "Favorite Page" + wxText(kTitleSuffix); }));
     EXPECT_EQ(form->Combo1->Text(), server.url("/fav.html"));
     EXPECT_TRUE(reports.empty());
 }

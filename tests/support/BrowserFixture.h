@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <webkit2/webkit2.h>
 #include <wx/frame.h>
 
 #include "engine/WebKitBrowser.h"
 #include "tests/support/InternetStandIn.h"
+#include "tests/support/PageActions.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace zemora::test {
@@ -51,12 +53,31 @@ protected:
         return runEventsUntil([&] { return completions > before && browser->LocationURL() == address; });
     }
 
+    // Clicks the middle of the page's one element (wholePage) once the page has drawn two
+    // frames: a click sent before that can land on what was drawn before, and be lost.
+    void clickInPage(int button = 1)
+    {
+        bool drawn = false;
+        webkit_web_view_call_async_javascript_function(
+            browser->webView(), "return new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))", -1,
+            nullptr, nullptr, nullptr, nullptr,
+            [](GObject* view, GAsyncResult* result, gpointer done) {
+                if (JSCValue* value =
+                        webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(view), result, nullptr))
+                    g_object_unref(value);
+                *static_cast<bool*>(done) = true;
+            },
+            &drawn);
+        runEventsUntil([&] { return drawn; }, std::chrono::seconds(5));
+        clickAt(browser->Window(), 100, 100, button);
+    }
+
     // Whether the page at this address with this title is shown, within the time.
     bool showing(const std::string& address, const std::string& title,
                  std::chrono::milliseconds time = std::chrono::seconds(20))
     {
-        return runEventsUntil(
-            [&] { return browser->LocationURL() == address && browser->LocationName() == title; }, time);
+        return runEventsUntil([&] { return browser->LocationURL() == address && browser->LocationName() == title; },
+                              time);
     }
     // Whether the status line has told something holding this text, within the time.
     bool told(const std::string& part, std::chrono::milliseconds time = std::chrono::seconds(20))

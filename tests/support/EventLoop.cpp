@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include <gdk/gdk.h>
 #include <glib.h>
 #include <wx/app.h>
 
@@ -26,6 +27,17 @@ bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+bool nothingWithin(std::chrono::milliseconds time, const std::function<bool()>& happened)
+{
+    return !runEventsUntil(happened, time);
+}
+
+void handleInputSent()
+{
+    gdk_display_sync(gdk_display_get_default());
+    runPendingEvents();
 }
 
 } // namespace zemora::test

@@ -30,10 +30,7 @@ protected:
     static std::string readFile(const std::string& path) { return test::readFile(path); }
 
     // Chooses the favorite at a list position, as a pick from the drop-down does.
-    void choose(int position)
-    {
-        chooseFromList(form->Combo2->Window(), position);
-    }
+    void choose(int position) { chooseFromList(form->Combo2->Window(), position); }
 
     // What a completed download leaves in the page boxes.
     void pageLoaded(const wxString& name, const wxString& address)
@@ -42,10 +39,7 @@ protected:
         form->Text2->ChangeValue(address);
     }
 
-    void clickAdd()
-    {
-        clickTool(form->Toolbar1->Window(), slotOf("add"));
-    }
+    void clickAdd() { clickTool(form->Toolbar1->Window(), slotOf("add")); }
 
     std::string folder;
 };

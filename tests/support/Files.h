@@ -63,7 +63,10 @@ inline std::size_t openFileCount() { return folderEntries("/proc/self/fd").size(
 class ScopedLocale {
 public:
     explicit ScopedLocale(const char* name)
-        : previous_(::setlocale(LC_ALL, nullptr)), active_(::setlocale(LC_ALL, name) != nullptr) {}
+        : previous_(::setlocale(LC_ALL, nullptr)),
+          active_(::setlocale(LC_ALL, name) != nullptr)
+    {
+    }
     ~ScopedLocale() { ::setlocale(LC_ALL, previous_.c_str()); }
     ScopedLocale(const ScopedLocale&) = delete;
     ScopedLocale& operator=(const ScopedLocale&) = delete;

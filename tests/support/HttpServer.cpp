@@ -19,9 +19,8 @@ HttpServer::HttpServer()
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(listener_, 16) != 0
+        || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
         throw std::runtime_error("cannot listen on 127.0.0.1");
     port_ = ntohs(addr.sin_port);
     thread_ = std::thread([this] { serve(); });
@@ -45,8 +44,8 @@ void HttpServer::route(const std::string& path, Response response)
 void HttpServer::page(const std::string& path, const std::string& title)
 {
     Response response;
-    response.body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
-                    "</title></head><body><h1>" + title + "</h1></body></html>";
+    response.body = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body><h1>"
+                    + title + "</h1></body></html>";
     route(path, std::move(response));
 }
 
@@ -109,10 +108,9 @@ void HttpServer::answer(int client)
          waited += std::chrono::milliseconds(10))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const std::size_t length = response.generatedBytes ? response.generatedBytes : response.body.size();
-    std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\n" +
-                       "Content-Type: " + response.contentType + "\r\n" +
-                       "Content-Length: " + std::to_string(length) + "\r\n" +
-                       "Cache-Control: no-store\r\nConnection: close\r\n";
+    std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\n"
+                       + "Content-Type: " + response.contentType + "\r\n" + "Content-Length: " + std::to_string(length)
+                       + "\r\n" + "Cache-Control: no-store\r\nConnection: close\r\n";
     if (!response.location.empty())
         head += "Location: " + response.location + "\r\n";
     for (const auto& [name, value] : response.headers)

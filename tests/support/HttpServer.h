@@ -17,8 +17,8 @@ struct Response {
     int status = 200;
     std::string body;
     std::string contentType = "text/html; charset=utf-8";
-    std::string location; // for redirects
-    std::chrono::milliseconds delay{0}; // before the answer, for a slow server
+    std::string location;                                     // for redirects
+    std::chrono::milliseconds delay{0};                       // before the answer, for a slow server
     std::vector<std::pair<std::string, std::string>> headers; // further header fields
     // When set, the body is this many bytes of a known pattern (patternByte), made as it
     // is sent, and `body` is ignored.
@@ -29,6 +29,14 @@ struct Response {
     // A pause after each 64 KiB of a generated body, for a download that takes its time.
     std::chrono::milliseconds chunkPause{0};
 };
+
+// An HTML page, answered at once.
+inline Response htmlPage(std::string body)
+{
+    Response r;
+    r.body = std::move(body);
+    return r;
+}
 
 // The byte at an offset of a generated body.
 inline char patternByte(std::size_t offset) { return static_cast<char>('a' + offset % 23); }

@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,8 +24,8 @@
 #include <gtk/gtk.h>
 #include <wx/window.h>
 
-#include "tests/support/TestEnvironment.h"
 #include "tests/support/HttpServer.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace zemora::test {
 
@@ -143,9 +143,9 @@ inline void clickAt(GtkWidget* widget, int x, int y, int button = 1)
     // Other tests may share the display: ours goes on top just before the click. (No
     // --sync on the move: it waits for ever when the pointer is there already.)
     const auto xid = GDK_WINDOW_XID(gtk_widget_get_window(gtk_widget_get_toplevel(widget)));
-    const std::string command = "xdotool windowraise " + std::to_string(xid) + " mousemove " +
-                                std::to_string(originX + x) + " " +
-                                std::to_string(originY + y) + " sleep 0.1 click " + std::to_string(button);
+    const std::string command = "xdotool windowraise " + std::to_string(xid) + " mousemove "
+                                + std::to_string(originX + x) + " " + std::to_string(originY + y) + " sleep 0.1 click "
+                                + std::to_string(button);
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -162,16 +162,10 @@ inline void settle(std::chrono::milliseconds time)
 // A page whose whole area is one element, so any click lands on it.
 inline std::string wholePage(const std::string& title, const std::string& element)
 {
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title +
-           "</title><style>html,body{margin:0;height:100%}#all{position:fixed;left:0;top:0;"
-           "width:100%;height:100%;display:block}</style></head><body>" + element + "</body></html>";
-}
-
-inline Response htmlPage(const std::string& body)
-{
-    Response r;
-    r.body = body;
-    return r;
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title
+           + "</title><style>html,body{margin:0;height:100%}#all{position:fixed;left:0;top:0;"
+             "width:100%;height:100%;display:block}</style></head><body>"
+           + element + "</body></html>";
 }
 
 inline Response attachment(const std::string& filename, const std::string& body)

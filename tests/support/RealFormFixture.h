@@ -37,21 +37,16 @@ protected:
     {
         if (runEventsUntil([&] { return form->GetTitle() == title + wxText(kTitleSuffix); }, timeout))
             return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "the caption is \"" << form->GetTitle() << "\", the box holds \""
-                                           << form->Combo1->Text() << "\"";
+        return testing::AssertionFailure()
+               << "the caption is \"" << form->GetTitle() << "\", the box holds \"" << form->Combo1->Text() << "\"";
     }
 
-    // Gives what real input set off time to happen.
-    static void settle(std::chrono::milliseconds time = std::chrono::milliseconds(300))
-    {
-        runEventsUntil([] { return false; }, time);
-    }
-
-    // Real X input, as a person's mouse and keyboard give it.
+    // Real X input, as a person's mouse and keyboard give it, handled by the window; what
+    // it sets off in the page comes later, and each test waits for that.
     static void xdotool(const std::string& arguments)
     {
         EXPECT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
-        settle();
+        handleInputSent();
     }
     // Keys by X names, "alt+Left", "ctrl+plus", "F5", several separated by blanks.
     static void keys(const std::string& names) { xdotool("key --clearmodifiers " + names); }

@@ -19,8 +19,7 @@ std::filesystem::path isolateUserDirs()
     }
     char pattern[] = "/tmp/zemora-test-XXXXXX";
     home = ::mkdtemp(pattern);
-    for (const auto& [name, sub] : {std::pair{"XDG_CONFIG_HOME", ".config"},
-                                    std::pair{"XDG_CACHE_HOME", ".cache"},
+    for (const auto& [name, sub] : {std::pair{"XDG_CONFIG_HOME", ".config"}, std::pair{"XDG_CACHE_HOME", ".cache"},
                                     std::pair{"XDG_DATA_HOME", ".local/share"}}) {
         std::filesystem::create_directories(home / sub);
         ::setenv(name, (home / sub).c_str(), 1);

@@ -35,8 +35,9 @@ GdkEvent* keyEvent(GtkWidget* widget, GdkEventType type, unsigned keyval, unsign
     key->keyval = keyval;
     GdkKeymapKey* keys = nullptr;
     gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gtk_widget_get_display(widget)),
-                                          keyval, &keys, &count) && count > 0)
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gtk_widget_get_display(widget)), keyval, &keys,
+                                          &count)
+        && count > 0)
         key->hardware_keycode = static_cast<guint16>(keys[0].keycode);
     g_free(keys);
     gdk_event_set_device(event, keyboardOf(widget));
@@ -120,6 +121,18 @@ void chooseFromList(wxComboBox* box, int position)
 {
     gtk_combo_box_set_active(GTK_COMBO_BOX(box->GetHandle()), position);
     runPendingEvents();
+}
+
+std::vector<int> shownPopups()
+{
+    std::vector<int> heights;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w; w = w->next)
+        if (gtk_widget_get_mapped(GTK_WIDGET(w->data))
+            && gtk_window_get_window_type(GTK_WINDOW(w->data)) == GTK_WINDOW_POPUP)
+            heights.push_back(gtk_widget_get_allocated_height(GTK_WIDGET(w->data)));
+    g_list_free(windows);
+    return heights;
 }
 
 } // namespace zemora::test

@@ -28,7 +28,7 @@ TEST(AddressCompletion, CompletesTypedTextIntoTheAddressToOpen)
         {"file:///tmp/a.html", "file:///tmp/a.html"},
         {"svn+ssh://host/repo", "svn+ssh://host/repo"},
         {"  https://a.b/c  ", "https://a.b/c"},
-        {"1http://x", "http://1http://x"}, // a scheme starts with a letter
+        {"1http://x", "http://1http://x"},   // a scheme starts with a letter
         {"\tsina", "http://www.\tsina.com"}, // tabs are not removed
         {"", ""},
         {"     ", ""},
@@ -131,14 +131,10 @@ TEST(AddressCompletion, AnAddressNamesItsHost)
 TEST(AddressCompletion, AWordTheBoxMadeASiteOfIsFoundAgain)
 {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"http://www.天气.com", "天气"},
-        {"http://www.news.com", "news"},
-        {"http://www.sina.com.cn", std::nullopt},
-        {"http://www.a.b.com", std::nullopt},
-        {"http://www..com", std::nullopt},
-        {"https://www.news.com", std::nullopt},
-        {"http://www.news.com/a", std::nullopt},
-        {"http://example.com", std::nullopt},
+        {"http://www.天气.com", "天气"},          {"http://www.news.com", "news"},
+        {"http://www.sina.com.cn", std::nullopt}, {"http://www.a.b.com", std::nullopt},
+        {"http://www..com", std::nullopt},        {"https://www.news.com", std::nullopt},
+        {"http://www.news.com/a", std::nullopt},  {"http://example.com", std::nullopt},
     };
     for (const auto& [address, word] : cases)
         EXPECT_EQ(completedBareName(address), word) << address;

@@ -12,9 +12,9 @@ using test::ScopedLocale;
 struct ConversionCase {
     const char* locale;
     std::string input;
-    std::string toAnsi;    // utf8ToAnsi(input)
-    std::string toUtf8;    // ansiToUtf8(input)
-    std::string encoded;   // percentEncodeUnrepresentable(input)
+    std::string toAnsi;  // utf8ToAnsi(input)
+    std::string toUtf8;  // ansiToUtf8(input)
+    std::string encoded; // percentEncodeUnrepresentable(input)
 };
 
 // Rows alternate between locales on purpose: the cached converters must follow.
@@ -22,7 +22,10 @@ const ConversionCase kConversions[] = {
     {"C", "http://a/b?c=d", "http://a/b?c=d", "http://a/b?c=d", "http://a/b?c=d"},
     {"C.UTF-8", "中文", "中文", "中文", "中文"},
     {"C", "中", "?", "???", "%E4%B8%AD"},
-    {"C.UTF-8", "\xFF" "a", "?a", "?a", "%FFa"},
+    {"C.UTF-8",
+     "\xFF"
+     "a",
+     "?a", "?a", "%FFa"},
     {"C", "a中b😀c", "a?b?c", "a???b????c", "a%E4%B8%ADb%F0%9F%98%80c"},
     {"C", "\xC3\xA9", "?", "??", "%C3%A9"},
     // Ill-formed UTF-8: a cut-off sequence, an overlong "/", a surrogate.

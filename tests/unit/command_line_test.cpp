@@ -86,11 +86,9 @@ TEST(CommandLine, OneArgumentIsAnAddressOrAShortcutFile)
 
 TEST(CommandLine, ToolkitOptionsAreHandedOnWithTheirValuesAndKeptApartFromTheAddress)
 {
-    const CommandLine line =
-        parse({"--display=:1", "--class", "-x.url", "--g-fatal-warnings", "example.com"});
+    const CommandLine line = parse({"--display=:1", "--class", "-x.url", "--g-fatal-warnings", "example.com"});
     ASSERT_EQ(line.action, Action::Open) << line.message;
-    EXPECT_EQ(line.toolkitArgs, (std::vector<std::string>{"--display=:1", "--class", "-x.url",
-                                                          "--g-fatal-warnings"}));
+    EXPECT_EQ(line.toolkitArgs, (std::vector<std::string>{"--display=:1", "--class", "-x.url", "--g-fatal-warnings"}));
     EXPECT_EQ(line.start.address, "http://example.com");
     EXPECT_EQ(parse({"--display"}).action, Action::Refuse) << "a value is missing";
     EXPECT_EQ(parse({"--", "--display=:1"}).start.address, "http://--display=:1");
@@ -109,13 +107,15 @@ TEST(CommandLine, HelpAndVersionWinWhereTheyStand)
 
 TEST(CommandLine, UnknownOptionsAndASecondAddressAreRefused)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus"}, {"-x"}, {"-"}, {"example.com", "--new-window"},
-          {"--help=me"}, {"--version2"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
+                                                 {"-x"},
+                                                 {"-"},
+                                                 {"example.com", "--new-window"},
+                                                 {"--help=me"},
+                                                 {"--version2"}}) {
         const CommandLine line = parse(args);
         EXPECT_EQ(line.action, Action::Refuse) << args.back();
-        EXPECT_NE(line.message.find("unknown option '" + args.back() + "'"), std::string::npos)
-            << line.message;
+        EXPECT_NE(line.message.find("unknown option '" + args.back() + "'"), std::string::npos) << line.message;
     }
     const CommandLine two = parse({"a.com", "b.com"});
     EXPECT_EQ(two.action, Action::Refuse);

@@ -18,8 +18,8 @@ std::size_t count(const std::string& html, const std::string& part)
 // Whether this English text stands in an element marked as English, as it is shown.
 bool markedEnglish(const std::string& html, std::string_view english)
 {
-    return html.find("lang=\"en\">" + std::string(english) + "</span>") != std::string::npos ||
-           html.find("lang=\"en\">(" + std::string(english) + ")</span>") != std::string::npos;
+    return html.find("lang=\"en\">" + std::string(english) + "</span>") != std::string::npos
+           || html.find("lang=\"en\">(" + std::string(english) + ")</span>") != std::string::npos;
 }
 
 TEST(ErrorPages, AddressAndReasonAreEscaped)

@@ -68,12 +68,13 @@ TEST(FavoritesFolder, ConfigHomeAndMissingHome)
 TEST(ListFavorites, ListsPlainShortcutFilesByNameWithoutRegardToCase)
 {
     TempFolder folder;
-    for (const char* name : {"c.Url", "a.url", "B.URL", "notes.txt", "url", "x.url.bak", ".hidden.url", "A.url",
-                             "新闻.url", "0.url"})
+    for (const char* name :
+         {"c.Url", "a.url", "B.URL", "notes.txt", "url", "x.url.bak", ".hidden.url", "A.url", "新闻.url", "0.url"})
         test::writeFile(folder / name, "");
     ASSERT_EQ(::mkdir((folder / ".dir.url").c_str(), 0755), 0);
     ASSERT_EQ(::mkfifo((folder / "fifo.url").c_str(), 0644), 0);
-    for (const auto& [target, name] : {std::pair{"a.url", "link.url"}, {"missing", "dangling.url"}, {".dir.url", "dirlink.url"}})
+    for (const auto& [target, name] :
+         {std::pair{"a.url", "link.url"}, {"missing", "dangling.url"}, {".dir.url", "dirlink.url"}})
         ASSERT_EQ(::symlink(target, (folder / name).c_str()), 0);
 
     const FavoritesListing listing = listFavorites(folder.path());
@@ -87,8 +88,8 @@ TEST(ListFavorites, SubFoldersFollowTheFolderOwnFilesDepthFirstByName)
     TempFolder folder;
     for (const char* path : {"新闻", "新闻/国内", "a", "a/b", "B", ".hidden", "a/.hidden", "empty"})
         ASSERT_EQ(::mkdir((folder / path).c_str(), 0755), 0);
-    for (const char* path : {"新闻/国内/x.url", "新闻/y.url", "新闻/z.URL", "a/b/c.url", "a/d.url", "B/e.url", "top.url",
-                             "Z.url", ".hidden/no.url", "a/.hidden/no.url", "a/.no.url", "a/no.txt"})
+    for (const char* path : {"新闻/国内/x.url", "新闻/y.url", "新闻/z.URL", "a/b/c.url", "a/d.url", "B/e.url",
+                             "top.url", "Z.url", ".hidden/no.url", "a/.hidden/no.url", "a/.no.url", "a/no.txt"})
         test::writeFile(folder / path, "");
 
     const FavoritesListing listing = listFavorites(folder.path());

@@ -73,12 +73,15 @@ TEST(Floors, IncludesPointDownAndTheToolkitStaysWhereItBelongs)
             }
             const bool toolkit = startsWithAny(i.target, {"wx/", "gtk/", "gdk/", "glib", "X11/"});
             const bool engine = startsWithAny(i.target, {"webkit2/", "JavaScriptCore/", "libsoup/"});
-            if (folder == "base" || folder == "favorites" || folder == "browse")
+            if (folder == "base" || folder == "favorites" || folder == "browse") {
                 EXPECT_FALSE(toolkit || engine) << where(i) << ": this floor builds without the toolkit";
-            if (folder != "engine")
+            }
+            if (folder != "engine") {
                 EXPECT_FALSE(engine) << where(i) << ": only engine/ sees the web engine";
-            if (folder == "app" && startsWithAny(i.target, {"gtk/", "gdk/"}))
+            }
+            if (folder == "app" && startsWithAny(i.target, {"gtk/", "gdk/"})) {
                 EXPECT_TRUE(i.file.starts_with("app/gtk/")) << where(i) << ": native calls live in app/gtk/";
+            }
         }
     }
     EXPECT_GT(checked, 50u) << "the tree was found and read";

@@ -50,7 +50,8 @@ const EditCase kEdits[] = {
      "[InternetShortcut]\r\nURL=http://new/\r\n;URL=old\r\n  ; URL=old\r\n"},
     {"keys before the first section", "URL=x\r\n[InternetShortcut]\r\nA=1\r\n",
      "URL=x\r\n[InternetShortcut]\r\nA=1\r\nURL=http://new/\r\n"},
-    {"last key line without line break", "[InternetShortcut]\r\nA=1", "[InternetShortcut]\r\nA=1\r\nURL=http://new/\r\n"},
+    {"last key line without line break", "[InternetShortcut]\r\nA=1",
+     "[InternetShortcut]\r\nA=1\r\nURL=http://new/\r\n"},
     {"section appended", "[DEFAULT]\r\nBASEURL=x\r\n\r\n", "[DEFAULT]\r\nBASEURL=x\r\n\r\n" + kNew},
     {"section appended after a missing line break", "[DEFAULT]\r\nBASEURL=x", "[DEFAULT]\r\nBASEURL=x\r\n" + kNew},
     {"all LF", "[Other]\nA=1\n", "[Other]\nA=1\n[InternetShortcut]\nURL=http://new/\n"},
@@ -134,8 +135,7 @@ TEST_F(WriteIniValue, KeepsPermissionsAndLinks)
 
 // Writes a few bytes at a time, interrupted in between, and finds the disk full after
 // `failAfter` bytes.
-template <std::size_t failAfter>
-ssize_t fillingDisk(int fd, const void* data, std::size_t size)
+template <std::size_t failAfter> ssize_t fillingDisk(int fd, const void* data, std::size_t size)
 {
     static std::size_t written = 0;
     static bool interrupt = false;
@@ -176,9 +176,15 @@ TEST_F(WriteIniValue, FailedSyncOrRenameIsReportedAndLeavesTheOldFile)
         const char* reason;
     };
     FileCalls failingSync;
-    failingSync.fsync = [](int) { errno = EIO; return -1; };
+    failingSync.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
     FileCalls failingRename;
-    failingRename.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+    failingRename.rename = [](const char*, const char*) {
+        errno = EXDEV;
+        return -1;
+    };
     for (const Case& c : {Case{"sync", failingSync, "Input/output error"},
                           Case{"rename", failingRename, "Invalid cross-device link"}}) {
         SCOPED_TRACE(c.name);

@@ -46,7 +46,7 @@ TEST(NewFavorite, NamesLoseWhatNoFileNameCanHold)
     } rows[] = {
         {U"新浪首页", "新浪首页"},
         {U"  a/b\\c:d*e?f\"g<h>i|j\tk\x7fl 新闻  ", "a_b_c_d_e_f_g_h_i_j_k_l 新闻"},
-        {U"\t\n\v\f\r x \r\n", "x"},                   // the blanks trimmed, only at the ends
+        {U"\t\n\v\f\r x \r\n", "x"}, // the blanks trimmed, only at the ends
         {U"a\nb\x01", "a_b_"},
         {U"a\x1F b\x20", "a_ b"},                      // the last control character; the space trimmed
         {U"\x1Fx\x1C", "_x_"},                         // control characters that are no blanks stay, as "_"
@@ -115,7 +115,8 @@ TEST(NewFavorite, WhatHasTheNameAlreadyDecidesBetweenAskingAndRefusing)
     const FavoriteTarget taken = checkFavoriteTarget(folder.path(), "Example");
     EXPECT_EQ(taken.verdict, Verdict::Taken);
     EXPECT_EQ(taken.path, folder / "Example.url");
-    EXPECT_EQ(taken.message, "收藏“Example.url”已存在。要替换它吗？ (favorite \"Example.url\" already exists. Replace it?)");
+    EXPECT_EQ(taken.message,
+              "收藏“Example.url”已存在。要替换它吗？ (favorite \"Example.url\" already exists. Replace it?)");
     EXPECT_EQ(checkFavoriteTarget(folder.path(), "Dangling").verdict, Verdict::Taken);
 
     for (const char* name : {"Folder", "Linked"}) {

@@ -34,7 +34,6 @@ TEST(SmallFile, ReadsAPlainFileUpToTheLimitAndNothingElse)
     ASSERT_EQ(::mkdir(file.c_str(), 0700), 0);
     EXPECT_EQ(readSmallRegularFile(file, 4).outcome, Outcome::NotRegular);
 
-
     // Any other failure to open carries its reason.
     test::writeFile(folder / "plain", "x");
     const SmallFileRead notAFolder = readSmallRegularFile(folder / "plain/x", 4);

@@ -9,16 +9,16 @@ TEST(Utf8, SequencesAreWellFormedOrRefused)
 {
     const std::pair<std::string_view, std::size_t> rows[] = {
         {"a", 1},
-        {"\xC3\xA9", 2},             // é
-        {"\xE6\x96\x87", 3},         // 文
-        {"\xF0\x9F\x98\x80", 4},     // U+1F600
-        {"\xC0\xAF", 0},             // overlong "/"
-        {"\xE0\x80\xAF", 0},         // overlong "/" in three bytes
-        {"\xED\xA0\x80", 0},         // a surrogate
-        {"\xF4\x90\x80\x80", 0},     // past U+10FFFF
-        {"\xE6\x96", 0},             // cut short
-        {"\x80", 0},                 // a stray continuation byte
-        {"\xE6\x41\x87", 0},         // a continuation byte missing
+        {"\xC3\xA9", 2},         // é
+        {"\xE6\x96\x87", 3},     // 文
+        {"\xF0\x9F\x98\x80", 4}, // U+1F600
+        {"\xC0\xAF", 0},         // overlong "/"
+        {"\xE0\x80\xAF", 0},     // overlong "/" in three bytes
+        {"\xED\xA0\x80", 0},     // a surrogate
+        {"\xF4\x90\x80\x80", 0}, // past U+10FFFF
+        {"\xE6\x96", 0},         // cut short
+        {"\x80", 0},             // a stray continuation byte
+        {"\xE6\x41\x87", 0},     // a continuation byte missing
         {"", 0},
     };
     for (const auto& [text, length] : rows)
@@ -27,8 +27,8 @@ TEST(Utf8, SequencesAreWellFormedOrRefused)
 
 TEST(Utf8, CodePointsSurviveEncodingAndDecoding)
 {
-    for (const char32_t code : {U'\0', U'A', U'\x7F', U'\x80', U'é', U'\x7FF', U'\x800', U'文', U'\xFFFD',
-                                U'\x10000', U'\x1F600', U'\x10FFFF'}) {
+    for (const char32_t code : {U'\0', U'A', U'\x7F', U'\x80', U'é', U'\x7FF', U'\x800', U'文', U'\xFFFD', U'\x10000',
+                                U'\x1F600', U'\x10FFFF'}) {
         std::string bytes;
         appendUtf8(bytes, code);
         const std::size_t length = code == 0 ? 1 : utf8SequenceLength(bytes);

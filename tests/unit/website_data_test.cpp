@@ -8,8 +8,8 @@
 namespace zemora {
 namespace {
 
-using test::TempFolder;
 using test::readFile;
+using test::TempFolder;
 using test::writeFile;
 
 mode_t modeOf(const std::string& path)

@@ -71,7 +71,8 @@ TEST_F(BadInput, UnreadableFavoriteIsTold)
 
 TEST_F(BadInput, OddFileNamesAreListedAndOpen)
 {
-    const std::string names[] = {"line\nbreak.url", "bad\xff" "byte.url"};
+    const std::string names[] = {"line\nbreak.url", "bad\xff"
+                                                    "byte.url"};
     for (const std::string& name : names)
         writeFile(name, "[InternetShortcut]\r\nURL=http://odd.example/\r\n");
     fs::create_symlink(folder + "/missing.url", folder + "/dangling.url");

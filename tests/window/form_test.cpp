@@ -39,7 +39,7 @@ protected:
     // The controls the user sees, named for failure messages.
     std::vector<Shown> shown()
     {
-        return {{"toolbar", form->Toolbar1->Window()}, {"address label", form->Label1},
+        return {{"toolbar", form->Toolbar1->Window()},   {"address label", form->Label1},
                 {"address box", form->Combo1->Window()}, {"GO", form->Command1},
                 {"favorites", form->Combo2->Window()},   {"auto refresh", form->autofresh},
                 {"page", form->WebBrowser1->Window()},   {"banner", form->Label2}};
@@ -59,8 +59,8 @@ protected:
         form->Bind(wxEVT_SIZE, heard);
         form->SetClientSize(size);
         const bool settled = runEventsUntil([&] {
-            return form->GetClientSize() == size &&
-                   std::chrono::steady_clock::now() - lastEvent > std::chrono::milliseconds(150);
+            return form->GetClientSize() == size
+                   && std::chrono::steady_clock::now() - lastEvent > std::chrono::milliseconds(150);
         });
         form->Unbind(wxEVT_SIZE, heard);
         ASSERT_TRUE(settled) << "asked " << size.x << "x" << size.y << ", got " << form->GetClientSize().x << "x"
@@ -72,8 +72,7 @@ protected:
     {
         const wxRect r = control->GetRect();
         const wxSize inner = form->GetClientSize();
-        return {double(r.x) / inner.x, double(r.y) / inner.y, double(r.width) / inner.x,
-                double(r.height) / inner.y};
+        return {double(r.x) / inner.x, double(r.y) / inner.y, double(r.width) / inner.x, double(r.height) / inner.y};
     }
 
     wxToolBar* bar() { return form->Toolbar1->Window(); }

@@ -23,7 +23,7 @@ protected:
     wxWindow* focusedControl()
     {
         for (wxWindow* control : std::initializer_list<wxWindow*>{form->Command1, form->Combo1->Window(), toolbar(),
-                                  form->Combo2->Window(), form->autofresh, page()})
+                                                                  form->Combo2->Window(), form->autofresh, page()})
             if (holdsWindowFocus(control))
                 return control;
         return nullptr;
@@ -58,14 +58,14 @@ TEST_F(KeyboardFocus, TabWalksEveryControlInTabOrderAndShiftTabWalksBack)
 
     // Labels and the hidden boxes are passed over; after the last control the page.
     const std::vector<wxWindow*> forward = {form->Combo1->Window(), toolbar(), form->Combo2->Window(),
-                                            form->autofresh, page(), form->Command1};
+                                            form->autofresh,        page(),    form->Command1};
     EXPECT_EQ(walk(GDK_KEY_Tab, 0, 2), std::vector<wxWindow*>(forward.begin(), forward.begin() + 2));
     EXPECT_EQ(focusWidget(), toolButton(1)) << "the toolbar starts at its first button";
     EXPECT_TRUE(gtk_window_get_focus_visible(GTK_WINDOW(form->GetHandle()))) << "keys show the focus";
     EXPECT_EQ(walk(GDK_KEY_Tab, 0, 4), std::vector<wxWindow*>(forward.begin() + 2, forward.end()));
 
-    const std::vector<wxWindow*> back = {page(), form->autofresh, form->Combo2->Window(), toolbar(),
-                                         form->Combo1->Window(), form->Command1};
+    const std::vector<wxWindow*> back = {page(),    form->autofresh,        form->Combo2->Window(),
+                                         toolbar(), form->Combo1->Window(), form->Command1};
     EXPECT_EQ(walk(GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK, 4), std::vector<wxWindow*>(back.begin(), back.begin() + 4));
     EXPECT_EQ(focusWidget(), toolButton(form->Toolbar1->Count())) << "coming back, at its last button";
     EXPECT_EQ(walk(GDK_KEY_ISO_Left_Tab, GDK_SHIFT_MASK, 2), std::vector<wxWindow*>(back.begin() + 4, back.end()));
@@ -105,8 +105,8 @@ TEST_F(KeyboardFocus, TheFocusedControlIsOutlined)
         GtkStyleContext* style = gtk_widget_get_style_context(widget);
         GtkBorderStyle outline = GTK_BORDER_STYLE_NONE;
         int width = 0;
-        gtk_style_context_get(style, gtk_style_context_get_state(style), "outline-style", &outline,
-                              "outline-width", &width, nullptr);
+        gtk_style_context_get(style, gtk_style_context_get_state(style), "outline-style", &outline, "outline-width",
+                              &width, nullptr);
         EXPECT_NE(outline, GTK_BORDER_STYLE_NONE) << G_OBJECT_TYPE_NAME(widget);
         EXPECT_GT(width, 0) << G_OBJECT_TYPE_NAME(widget);
     }

@@ -41,8 +41,8 @@ int toolsShown(wxToolBar* bar)
         return -1;
     GList* items = gtk_container_get_children(GTK_CONTAINER(toolbar));
     for (GList* i = items; i; i = i->next)
-        if (GTK_IS_TOOL_BUTTON(i->data) && gtk_widget_get_child_visible(GTK_WIDGET(i->data)) &&
-            gtk_widget_get_mapped(GTK_WIDGET(i->data)))
+        if (GTK_IS_TOOL_BUTTON(i->data) && gtk_widget_get_child_visible(GTK_WIDGET(i->data))
+            && gtk_widget_get_mapped(GTK_WIDGET(i->data)))
             ++shown;
     g_list_free(items);
     return shown;
@@ -77,8 +77,8 @@ TEST_F(TextScale, ControlsHoldTheirTextAndTheToolbarAllTwelveButtons)
 
     handle(&Form1::Form_Load);
     form->Show();
-    ASSERT_TRUE(zemora::test::runEventsUntil(
-        [&] { return gtk_widget_get_mapped(form->Toolbar1->Window()->GetHandle()); }));
+    ASSERT_TRUE(
+        zemora::test::runEventsUntil([&] { return gtk_widget_get_mapped(form->Toolbar1->Window()->GetHandle()); }));
     runPendingEvents();
     const auto holds = [](wxWindow* control, const wxString& text) {
         const wxSize need = drawnSize(control, text);
@@ -123,8 +123,7 @@ GtkAllocation allocationOf(GtkWidget* widget)
 
 bool drawn(GtkWidget* widget)
 {
-    return gtk_widget_get_visible(widget) && gtk_widget_get_child_visible(widget) &&
-           gtk_widget_get_mapped(widget);
+    return gtk_widget_get_visible(widget) && gtk_widget_get_child_visible(widget) && gtk_widget_get_mapped(widget);
 }
 
 } // namespace
@@ -138,10 +137,7 @@ wxSize pictureSizeAt(double dotsPerInch)
             static_cast<int>(std::lround(630 * dotsPerInch / 1440))};
 }
 
-bool opaqueAt(const wxImage& image, int x, int y)
-{
-    return !image.HasAlpha() || image.GetAlpha(x, y) > 128;
-}
+bool opaqueAt(const wxImage& image, int x, int y) { return !image.HasAlpha() || image.GetAlpha(x, y) > 128; }
 
 } // namespace
 
@@ -180,8 +176,8 @@ TEST_F(TextScale, PictureAndCaptionStayTogetherInTheMiddleOfEachButtonAtEverySiz
         form->SetClientSize(size);
         ASSERT_TRUE(zemora::test::runEventsUntil([&] {
             const GtkAllocation bar = allocationOf(GTK_WIDGET(toolbar));
-            return bar.width == form->Toolbar1->Window()->GetSize().x &&
-                   bar.height == form->Toolbar1->Window()->GetSize().y;
+            return bar.width == form->Toolbar1->Window()->GetSize().x
+                   && bar.height == form->Toolbar1->Window()->GetSize().y;
         }));
         runPendingEvents();
         const bool roomy = size.y >= 1000;
@@ -267,12 +263,12 @@ TEST_F(TextScale, AddressRowTextsStayInTheMiddleOfTheirBoxesAtEverySize)
     handle(&Form1::Form_Load);
     for (const wxSize size : {form->GetClientSize(), wxSize(1280, 1024), wxSize(1920, 1080)}) {
         form->SetClientSize(size);
-        ASSERT_TRUE(zemora::test::runEventsUntil([&] {
-            return allocationOf(form->Label2->GetHandle()).width == form->Label2->GetSize().x;
-        }));
+        ASSERT_TRUE(zemora::test::runEventsUntil(
+            [&] { return allocationOf(form->Label2->GetHandle()).width == form->Label2->GetSize().x; }));
         runPendingEvents();
-        for (wxWindow* control : std::initializer_list<wxWindow*>{form->Label1, form->Combo1->Window(), form->Command1,
-                                  form->Combo2->Window(), form->autofresh, form->Label2}) {
+        for (wxWindow* control :
+             std::initializer_list<wxWindow*>{form->Label1, form->Combo1->Window(), form->Command1,
+                                              form->Combo2->Window(), form->autofresh, form->Label2}) {
             SCOPED_TRACE(testing::Message() << size.x << "x" << size.y << ", " << control->GetLabel());
             EXPECT_NEAR(textOffMiddle(control), 0, 1.5);
         }

@@ -34,8 +34,7 @@ TEST_F(Wiring, EnterKeypadEnterAndGoOpenTheTypedAddress)
     pressKey(form->Combo1->Window(), GDK_KEY_KP_Enter);
     form->Combo1->SetText("sohu");
     clickButton(form->Command1);
-    EXPECT_EQ(browser->calls, (std::vector<wxString>{"NavigateTo http://www.sina.com",
-                                                     "NavigateTo http://163.com",
+    EXPECT_EQ(browser->calls, (std::vector<wxString>{"NavigateTo http://www.sina.com", "NavigateTo http://163.com",
                                                      "NavigateTo http://www.sohu.com"}));
     EXPECT_EQ(form->Combo1->ListCount(), 3);
 }
@@ -52,8 +51,8 @@ TEST_F(Wiring, ChoicesFromTheHistoryAndTheFavoritesOpenTheirAddresses)
 
     chooseFromList(form->Combo1->Window(), 0);
     choose(0);
-    EXPECT_EQ(browser->calls, (std::vector<wxString>{"NavigateTo http://www.first.com",
-                                                     "NavigateTo http://fav.example/"}));
+    EXPECT_EQ(browser->calls,
+              (std::vector<wxString>{"NavigateTo http://www.first.com", "NavigateTo http://fav.example/"}));
     EXPECT_EQ(form->Combo1->ListCount(), 2) << "a choice adds no history";
 }
 
