@@ -20,6 +20,7 @@
 
 #include <gdk/gdkkeysyms.h>
 #include <glib.h>
+#include <webkit2/webkit2.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -28,10 +29,9 @@
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/mstream.h>
+#include <wx/nativewin.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
-#include <webkit2/webkit2.h>
-#include <wx/nativewin.h>
 
 #include "app/Startup.h"
 #include "base/Commands.h"
@@ -46,12 +46,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr int kPagesOfEachKind = 4;   // bounded: the typed-address history stops growing early
+constexpr int kPagesOfEachKind = 4; // bounded: the typed-address history stops growing early
 int kWarmUpNavigations = std::getenv("SOAK_WARM") ? std::atoi(std::getenv("SOAK_WARM")) : 100;
 // ms, in place of the minute; still longer than a load takes, as the minute is
 // (SOAK_TICK sets another).
 int tickInterval() { return std::getenv("SOAK_TICK") ? std::atoi(std::getenv("SOAK_TICK")) : 500; }
-constexpr auto kSettle = 3s;          // before each reading: pending loads and collections end
+constexpr auto kSettle = 3s; // before each reading: pending loads and collections end
 
 // ---- memory --------------------------------------------------------------------------
 
@@ -160,15 +160,15 @@ std::string svg(int seed)
 {
     std::string body = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"120\" height=\"60\">";
     for (int i = 0; i < 12; ++i)
-        body += "<circle cx=\"" + std::to_string(10 + i * 9) + "\" cy=\"30\" r=\"" + std::to_string(4 + (i + seed) % 8) +
-                "\" fill=\"hsl(" + std::to_string(i * 30) + ",70%,50%)\"/>";
+        body += "<circle cx=\"" + std::to_string(10 + i * 9) + "\" cy=\"30\" r=\"" + std::to_string(4 + (i + seed) % 8)
+                + "\" fill=\"hsl(" + std::to_string(i * 30) + ",70%,50%)\"/>";
     return body + "</svg>";
 }
 
 std::string html(const std::string& title, const std::string& head, const std::string& body)
 {
-    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title>" + head +
-           "</head><body><h1>" + title + "</h1>" + body + "</body></html>";
+    return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title>" + head
+           + "</head><body><h1>" + title + "</h1>" + body + "</body></html>";
 }
 
 void route(HttpServer& server, const std::string& path, std::string body, const std::string& type)
@@ -187,8 +187,8 @@ std::vector<std::string> servePages(HttpServer& server)
         const std::string id = std::to_string(n);
         std::string text;
         for (int p = 0; p < 40; ++p)
-            text += "<p>Paragraph " + std::to_string(p) + " of text page " + id +
-                    ": the quick brown fox jumps over the lazy dog, again and again, until the line wraps.</p>";
+            text += "<p>Paragraph " + std::to_string(p) + " of text page " + id
+                    + ": the quick brown fox jumps over the lazy dog, again and again, until the line wraps.</p>";
         route(server, "/text/" + id, html("Text " + id, "", text), "text/html; charset=utf-8");
 
         std::string images;
@@ -219,7 +219,8 @@ std::vector<std::string> servePages(HttpServer& server)
               "setInterval(() => { beats++; document.getElementById('beat').textContent = beats; }, 50);\n",
               "text/javascript");
         route(server, "/script/" + id,
-              html("Script " + id, "", "<p id=\"beat\"></p><ul id=\"list\"></ul><script src=\"/js/" + id + ".js\"></script>"),
+              html("Script " + id, "",
+                   "<p id=\"beat\"></p><ul id=\"list\"></ul><script src=\"/js/" + id + ".js\"></script>"),
               "text/html; charset=utf-8");
         for (const char* kind : {"/text/", "/images/", "/script/"})
             paths.push_back(kind + id);
@@ -297,8 +298,7 @@ struct ProgramWindow : Window {
     std::string shown() override { return form->Text2->GetValue().utf8_string(); }
     std::string told() override
     {
-        return "the caption \"" + form->GetTitle().utf8_string() + "\", the engine " +
-               form->WebBrowser1->LocationURL();
+        return "the caption \"" + form->GetTitle().utf8_string() + "\", the engine " + form->WebBrowser1->LocationURL();
     }
     void autoRefresh(int tick) override
     {
@@ -322,7 +322,8 @@ struct FloorWindow : Window {
         frame = new wxFrame(nullptr, wxID_ANY, "floor", wxDefaultPosition, wxSize(663, 560));
         view = WEBKIT_WEB_VIEW(webkit_web_view_new());
         new wxNativeWindow(frame, wxID_ANY, GTK_WIDGET(view));
-        g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView* v, WebKitLoadEvent event, FloorWindow* self) {
+        g_signal_connect(view, "load-changed",
+                         G_CALLBACK(+[](WebKitWebView* v, WebKitLoadEvent event, FloorWindow* self) {
                              if (event == WEBKIT_LOAD_STARTED) {
                                  self->loading = true;
                              } else if (event == WEBKIT_LOAD_FINISHED) {
@@ -353,7 +354,9 @@ struct FloorWindow : Window {
     bool enabled(const char* key) override
     {
         const std::string k = key;
-        return k == "back" ? webkit_web_view_can_go_back(view) : k == "forward" ? webkit_web_view_can_go_forward(view) : true;
+        return k == "back"      ? webkit_web_view_can_go_back(view)
+               : k == "forward" ? webkit_web_view_can_go_forward(view)
+                                : true;
     }
     void click(const char* key) override
     {
@@ -394,7 +397,8 @@ struct Session {
         const std::string expected = server.url(address);
         // Then a moment's pause, as a user's next click comes no sooner: the title a page
         // tells after its load ends completes it once more.
-        if (runEventsUntil([&] { return window.completions > before && !window.loading && window.shown() == expected; }, 10s)) {
+        if (runEventsUntil([&] { return window.completions > before && !window.loading && window.shown() == expected; },
+                           10s)) {
             runEventsUntil([] { return false; }, 30ms);
             return true;
         }
@@ -430,7 +434,8 @@ struct Session {
         at = static_cast<std::size_t>(static_cast<int>(at) + step);
         const bool landed = awaitLoad(before, history[at]);
         if (landed && step < 0)
-            backSteps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() - 30);
+            backSteps.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() - 30);
     }
 };
 
@@ -450,10 +455,8 @@ void navigate(Session& s, const std::vector<std::string>& pages, int n)
         if (s.at + 1 < s.history.size())
             return s.tool("forward", 1);
         break;
-    case 4:
-        return s.tool("refresh", 0);
-    default:
-        break;
+    case 4: return s.tool("refresh", 0);
+    default: break;
     }
     s.type(pages[static_cast<std::size_t>(n * 5) % pages.size()]);
 }
@@ -504,12 +507,15 @@ int run(bool floor, int navigations, int ticks)
     std::printf("auto refresh of %s\n", shown.c_str());
     const int hitsBefore = server.hits(shown);
     window->autoRefresh(tickInterval());
-    if (!runEventsUntil([&] { return server.hits(shown) >= hitsBefore + ticks; }, std::chrono::milliseconds(ticks * 1000)))
+    if (!runEventsUntil([&] { return server.hits(shown) >= hitsBefore + ticks; },
+                        std::chrono::milliseconds(ticks * 1000)))
         std::fprintf(stderr, "only %d reloads\n", server.hits(shown) - hitsBefore);
     window->stopAutoRefresh();
     const Reading end = measure();
     print("end", end);
-    const auto growth = [](long from, long to) { return 100.0 * static_cast<double>(to - from) / static_cast<double>(from); };
+    const auto growth = [](long from, long to) {
+        return 100.0 * static_cast<double>(to - from) / static_cast<double>(from);
+    };
     std::printf("growth   window %+.1f %% (private %+.1f %%)   tree %+.1f %% (private %+.1f %%)\n",
                 growth(warm.window.pss, end.window.pss), growth(warm.window.own, end.window.own),
                 growth(warm.tree.pss, end.tree.pss), growth(warm.tree.own, end.tree.own));

@@ -42,7 +42,10 @@ std::unique_ptr<Form1, void (*)(Form1*)> makeForm(const std::string& folder)
     seams.favoritesFolder = [folder] { return folder; };
     seams.reportFailure = [](const std::string&) {};
     seams.tellUser = [](const std::string&) {};
-    return {new Form1(seams), [](Form1* f) { f->Destroy(); test::runPendingEvents(); }};
+    return {new Form1(seams), [](Form1* f) {
+                f->Destroy();
+                test::runPendingEvents();
+            }};
 }
 
 void BM_BareDirectoryScan(benchmark::State& state)
@@ -100,8 +103,9 @@ void BM_OpenTypedAddress(benchmark::State& state)
     int next = 0;
     for (auto _ : state) {
         // Alternates a new address (appended) with one already in the history.
-        form->Combo1->SetText(next % 2 ? wxString::Format("new%d.example", next)
-                                       : wxString::Format("http://site%d.example/", static_cast<int>(next % state.range(0))));
+        form->Combo1->SetText(
+            next % 2 ? wxString::Format("new%d.example", next)
+                     : wxString::Format("http://site%d.example/", static_cast<int>(next % state.range(0))));
         form->OpenTypedAddress();
         ++next;
     }

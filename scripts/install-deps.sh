@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libwxgtk3.2-dev libwebkit2gtk-4.1-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14 clang-tidy-14
   bubblewrap xdg-dbus-proxy
   locales librsvg2-bin fonts-wqy-microhei
   xvfb xauth x11-utils xdotool imagemagick openssl

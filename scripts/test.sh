@@ -3,8 +3,9 @@
 # window, end-to-end and desktop tests on a virtual display (the desktop ones build the
 # Debian package, check it with lintian, run the unpacked program and open links with it
 # as default browser); then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short seeded run of each fuzz target. Arguments go
-# to the first ctest run only and skip the rest (a quick loop: scripts/test.sh -L unit).
+# UndefinedBehaviorSanitizer, a short seeded run of each fuzz target, and the layout and
+# static checks. Arguments go to the first ctest run only and skip the rest (a quick
+# loop: scripts/test.sh -L unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -25,3 +26,6 @@ echo "== Fuzz targets, short seeded runs"
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+echo "== Layout and static checks"
+scripts/check-style.sh
