@@ -97,6 +97,7 @@ document.title = [
 ].map(t => v.canPlayType(t)).join(" ");
 </script></body></html>)"));
     ASSERT_TRUE(open(server.url("/types.html")));
-    EXPECT_TRUE(runEventsUntil([&] { return !titles.empty() && titles.back() != "waiting"; }));
-    EXPECT_EQ(titles.back(), "probably probably probably");
+    // Until its title comes, an untitled page is named by its file: wait for the answer itself.
+    EXPECT_TRUE(runEventsUntil([&] { return !titles.empty() && titles.back() == "probably probably probably"; }))
+        << (titles.empty() ? "no title" : titles.back());
 }
