@@ -689,9 +689,22 @@ TEST_F(WindowPageOrigin, ARefusedRedirectNeverPutsThePagesAddressInTheUsersHands
 
         // F5 asks the address that redirected again, never the inline document.
         const int asked = server.hits("/redirect");
+        const std::vector<int> beforeReload = ourWebProcesses();
         focusPage();
         keys("F5");
         EXPECT_TRUE(runEventsUntil([&] { return server.hits("/redirect") > asked; }));
+        if (row.pageProcessEnds) {
+            // The caption already names our page: wait for a process the reload ended and
+            // another showing our page, before the steps that follow.
+            const auto oneNotIn = [](const std::vector<int>& these, const std::vector<int>& those) {
+                return std::any_of(these.begin(), these.end(),
+                                   [&](int pid) { return std::find(those.begin(), those.end(), pid) == those.end(); });
+            };
+            EXPECT_TRUE(runEventsUntil([&] {
+                const std::vector<int> now = ourWebProcesses();
+                return oneNotIn(beforeReload, now) && oneNotIn(now, beforeReload);
+            }));
+        }
         EXPECT_TRUE(captionIs(wxText(kErrorPageTitle)));
 
         // Ctrl+D keeps the address that redirected; the favorite holds no script.
