@@ -32,8 +32,15 @@ DownloadsDialog::DownloadsDialog(wxWindow* owner, Actions actions)
     list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL);
     const BilingualText* headings[] = {&kDownloadNameColumn, &kDownloadSizeColumn, &kDownloadSpeedColumn,
                                        &kDownloadStateColumn};
-    for (int column = kName; column <= kState; ++column)
-        list_->AppendColumn(both(*headings[column]), wxLIST_FORMAT_LEFT, GetCharWidth() * kColumnChars[column]);
+    // Each column at least as wide as its heading, so no heading is cut at any text size.
+    int width = 0;
+    for (int column = kName; column <= kState; ++column) {
+        const wxString heading = both(*headings[column]);
+        const int columnWidth =
+            std::max(GetCharWidth() * kColumnChars[column], GetTextExtent(heading).x + 4 * GetCharWidth());
+        list_->AppendColumn(heading, wxLIST_FORMAT_LEFT, columnWidth);
+        width += columnWidth;
+    }
     describeForAssistiveTools(list_, both(kDownloadsTitle));
     cancel_ = new wxButton(this, wxID_ANY, both(kCancelDownloadButton));
     open_ = new wxButton(this, wxID_ANY, both(kOpenDownloadButton));
@@ -49,11 +56,9 @@ DownloadsDialog::DownloadsDialog(wxWindow* owner, Actions actions)
     auto* all = new wxBoxSizer(wxVERTICAL);
     all->Add(list_, 1, wxEXPAND | wxALL, gap);
     all->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(all);
-    int width = 0;
-    for (const int chars : kColumnChars)
-        width += GetCharWidth() * chars;
-    SetSize(width + 4 * gap, FromDIP(320));
+    // Never narrower than its row of buttons, which the list's columns alone could be.
+    SetSizerAndFit(all);
+    SetSize(std::max(width + 4 * gap, GetMinSize().x), std::max(FromDIP(320), GetMinSize().y));
     SetEscapeId(wxID_CANCEL);
 
     list_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { updateButtons(); });

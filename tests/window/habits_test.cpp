@@ -192,6 +192,22 @@ TEST_F(Habits, TheDownloadsListOpensWhatWasSavedAndCancelsWhatRuns)
     browser->DownloadsChange();
     EXPECT_EQ(list->list()->GetItemText(1, 3).utf8_string(), "已取消 (cancelled)");
     EXPECT_FALSE(list->cancelButton()->IsEnabled());
+    // Every button and heading is whole within the dialog as it opens.
+    list->Layout();
+    wxWindow* const close = list->FindWindow(wxID_CANCEL);
+    ASSERT_NE(close, nullptr);
+    for (wxWindow* button :
+         std::initializer_list<wxWindow*>{list->cancelButton(), list->openButton(), list->folderButton(), close})
+        EXPECT_TRUE(button->GetRect().GetRight() <= list->GetClientSize().x
+                    && button->GetSize().x >= button->GetBestSize().x)
+            << button->GetLabel() << ": " << button->GetSize().x << " wide, needs " << button->GetBestSize().x;
+    for (int column = 0; column < 4; ++column) {
+        wxListItem heading;
+        heading.SetMask(wxLIST_MASK_TEXT);
+        list->list()->GetColumn(column, heading);
+        EXPECT_GE(list->list()->GetColumnWidth(column), list->list()->GetTextExtent(heading.GetText()).x)
+            << heading.GetText();
+    }
 }
 
 TEST_F(Habits, KeysRefusedLikeTheirButtonsAndOtherKeysPassOn)
