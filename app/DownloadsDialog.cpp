@@ -45,7 +45,7 @@ DownloadsDialog::DownloadsDialog(wxWindow* owner, Actions actions)
     cancel_ = new wxButton(this, wxID_ANY, both(kCancelDownloadButton));
     open_ = new wxButton(this, wxID_ANY, both(kOpenDownloadButton));
     folder_ = new wxButton(this, wxID_ANY, both(kShowDownloadButton));
-    auto* closeButton = new wxButton(this, wxID_CANCEL, wxText(kCloseButton));
+    auto* closeButton = new wxButton(this, wxID_CANCEL, both(kCloseDownloadsButton));
 
     const int gap = FromDIP(6);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);

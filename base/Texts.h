@@ -216,6 +216,7 @@ inline constexpr BilingualText kDownloadStateColumn{"状态", "State"};
 inline constexpr BilingualText kCancelDownloadButton{"取消下载(&C)", "Cancel"};
 inline constexpr BilingualText kOpenDownloadButton{"打开(&O)", "Open"};
 inline constexpr BilingualText kShowDownloadButton{"打开所在文件夹(&S)", "Show in Folder"};
+inline constexpr BilingualText kCloseDownloadsButton{"关闭", "Close"};
 // Asked when the window closes while downloads run; {n} is how many.
 inline constexpr BilingualText kCloseWithDownloads{"有 {n} 个下载正在进行。仍要关闭吗？",
                                                    "Downloads are running; closing stops them. Close anyway?"};

@@ -196,6 +196,7 @@ TEST_F(Habits, TheDownloadsListOpensWhatWasSavedAndCancelsWhatRuns)
     list->Layout();
     wxWindow* const close = list->FindWindow(wxID_CANCEL);
     ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->GetLabel().utf8_string(), "关闭 (Close)") << "in Chinese with English beside, as the rest";
     for (wxWindow* button :
          std::initializer_list<wxWindow*>{list->cancelButton(), list->openButton(), list->folderButton(), close})
         EXPECT_TRUE(button->GetRect().GetRight() <= list->GetClientSize().x
