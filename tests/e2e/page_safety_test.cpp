@@ -80,6 +80,12 @@ protected:
         runEventsUntil([&] { return result.done; }, 5s);
         return wxString::FromUTF8(result.text);
     }
+    // Whether the shown page's text holds these words, within the time: our pages all have
+    // one title, so only their words tell when the next one is shown.
+    bool pageSays(const std::string& words)
+    {
+        return runEventsUntil([&] { return pageText().Contains(wxString::FromUTF8(words)); }, 10s);
+    }
     // Downloads an address and waits for the outcome to be told.
     bool download(const std::string& address, std::chrono::milliseconds time = 20s)
     {
@@ -265,8 +271,8 @@ TEST_F(PageSafety, DeadPageProcessShowsItsOwnPageAndRefreshLoadsAgain)
     const int loads = server.hits("/a.html");
     killWebProcesses();
     ASSERT_TRUE(showing(server.url("/a.html"), kErrorTitle));
-    EXPECT_TRUE(pageText().Contains(wxString::FromUTF8("网页已停止运行")));
-    EXPECT_TRUE(pageText().Contains(server.url("/a.html")));
+    EXPECT_TRUE(pageSays("网页已停止运行")) << pageText();
+    EXPECT_TRUE(pageSays(server.url("/a.html"))) << pageText();
 
     browser->Refresh();
     EXPECT_TRUE(showing(server.url("/a.html"), "Page A"));
@@ -282,14 +288,13 @@ TEST_F(PageSafety, FailedLoadsShowOurOwnPageNamingAddressAndReason)
     }
     ASSERT_TRUE(open(refused));
     ASSERT_TRUE(showing(refused, kErrorTitle));
-    const wxString text = pageText();
-    EXPECT_TRUE(text.Contains(wxString::FromUTF8("服务器拒绝了连接"))) << text;
-    EXPECT_TRUE(text.Contains(wxString::FromUTF8(refused))) << text;
+    EXPECT_TRUE(pageSays("服务器拒绝了连接")) << pageText();
+    EXPECT_TRUE(pageSays(refused)) << pageText();
 
     const std::string unknown = "http://no-such-host.invalid/";
     ASSERT_TRUE(open(unknown));
     ASSERT_TRUE(showing(unknown, kErrorTitle)) << browser->LocationURL() << " " << browser->LocationName();
-    EXPECT_TRUE(pageText().Contains(wxString::FromUTF8("找不到服务器"))) << pageText();
+    EXPECT_TRUE(pageSays("找不到服务器")) << pageText();
 }
 
 namespace {
@@ -343,9 +348,8 @@ TEST_F(PageSafety, UntrustedCertificateIsRefusedAndExplained)
     const std::string address = "https://127.0.0.1:" + std::to_string(tls.port) + "/";
     ASSERT_TRUE(open(address));
     ASSERT_TRUE(showing(address, kErrorTitle));
-    const wxString text = pageText();
-    EXPECT_TRUE(text.Contains("not signed by a trusted authority")) << text;
-    EXPECT_TRUE(text.Contains(wxString::FromUTF8(address))) << text;
+    EXPECT_TRUE(pageSays("not signed by a trusted authority")) << pageText();
+    EXPECT_TRUE(pageSays(address)) << pageText();
     // Asked again, still refused: no exception was made for it.
     const int loads = completions;
     browser->Refresh();
