@@ -252,17 +252,9 @@ void WebKitBrowser::openForPage(const std::string& address)
         tellStatus(bilingual(kPageRequestRefused, {{"address", address.substr(0, kMaxToldAddress)}}));
         return;
     }
+    // The last address asked for meanwhile is the one opened.
     pendingAddress_ = address;
-    if (pendingSource_)
-        return;
-    pendingSource_ = g_idle_add(
-        +[](gpointer data) -> gboolean {
-            auto* self = static_cast<WebKitBrowser*>(data);
-            self->pendingSource_ = 0;
-            self->open(self->pendingAddress_); // passed the gate: it has its scheme
-            return G_SOURCE_REMOVE;
-        },
-        this);
+    pendingOpen_.run([this] { open(pendingAddress_); }); // passed the gate: it has its scheme
 }
 
 void WebKitBrowser::tellStatus(const std::string& text)
@@ -278,12 +270,9 @@ WebKitBrowser::~WebKitBrowser()
     disconnectPageTools();
     g_signal_handlers_disconnect_by_data(web_, this);
     g_object_set_data(G_OBJECT(web_), kSelfKey, nullptr);
-    if (pendingSource_)
-        g_source_remove(pendingSource_);
-    if (moreQuestion_)
-        g_source_remove(moreQuestion_);
-    if (externalLink_)
-        g_source_remove(externalLink_);
+    pendingOpen_.cancel();
+    moreQuestion_.cancel();
+    externalLink_.cancel();
     forgetPermissionQuestions();
     endUserStep();
     forgetPageDialog();

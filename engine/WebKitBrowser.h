@@ -9,6 +9,7 @@
 #include <string>
 
 #include "browse/DownloadGate.h"
+#include "engine/AfterSignal.h"
 #include "engine/HostedBrowser.h"
 
 typedef struct _GtkWidget GtkWidget;
@@ -124,7 +125,7 @@ private:
     // for it, if the user asked for it and says so (WebKitExternalLinks.cpp); false for
     // an address the engine shows.
     bool forOtherPrograms(const std::string& address, bool byTheUser);
-    unsigned externalLink_ = 0;
+    AfterSignal externalLink_{AfterSignal::Priority::Default};
     // What a page asks to use (WebKitPermissions.cpp): the answers by site and kind, and
     // the questions waiting to be asked.
     static gboolean onPermissionRequest(WebKitWebView* view, WebKitPermissionRequest* request, WebKitBrowser* self);
@@ -137,7 +138,7 @@ private:
     };
     std::map<std::string, bool> permissions_;
     std::deque<PermissionQuestion> permissionQuestions_;
-    unsigned permissionSource_ = 0;
+    AfterSignal permissionAsk_;
     // Downloads a page may start (WebKitDownloadGate.cpp).
     void connectDownloads();
     void noteActivation();
@@ -167,7 +168,7 @@ private:
     bool stepRetried_ = false;
     // A new window the user asked for, opened here once the engine's signal has returned.
     std::string pendingAddress_;
-    unsigned pendingSource_ = 0;
+    AfterSignal pendingOpen_;
     // The user's step under way until the engine starts a load for it, and its watchdog.
     std::function<void()> userStep_;
     unsigned userStepWatch_ = 0;
@@ -186,7 +187,7 @@ private:
     std::chrono::steady_clock::time_point lastActivation_;
     int downloadsSinceActivation_ = 0;
     std::optional<bool> morePermitted_;
-    unsigned moreQuestion_ = 0;
+    AfterSignal moreQuestion_;
     // Addresses of the top page's own loads that became downloads.
     std::set<std::string> topLoadDownloads_;
     // The text and case of the search under way, so a repeat moves on to the next match.

@@ -93,18 +93,11 @@ void WebKitBrowser::askForMoreLater()
 {
     // Asked once, after the engine's signal has returned; downloads that start meanwhile
     // wait for the same answer.
-    if (moreQuestion_)
-        return;
-    moreQuestion_ = g_idle_add(
-        +[](gpointer data) -> gboolean {
-            auto* self = static_cast<WebKitBrowser*>(data);
-            const bool allowed = self->askMoreDownloads && self->askMoreDownloads();
-            self->moreQuestion_ = 0;
-            self->morePermitted_ = allowed;
-            self->downloads_->answerForMore(allowed);
-            return G_SOURCE_REMOVE;
-        },
-        this);
+    moreQuestion_.run([this] {
+        const bool allowed = askMoreDownloads && askMoreDownloads();
+        morePermitted_ = allowed;
+        downloads_->answerForMore(allowed);
+    });
 }
 
 std::vector<DownloadInfo> WebKitBrowser::Downloads() const { return downloads_->list(); }

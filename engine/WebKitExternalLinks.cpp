@@ -1,6 +1,7 @@
 // Links for other programs: addresses the engine cannot show (mailto:, tel:, magnet:...)
 // go to the desktop's program for their scheme, once the user has said so; the page stays.
 #include <algorithm>
+#include <memory>
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
@@ -36,45 +37,25 @@ bool WebKitBrowser::forOtherPrograms(const std::string& address, bool byTheUser)
         tellStatus(bilingual(kPageRequestRefused, {{"address", told}}));
         return true;
     }
-    GAppInfo* program = g_app_info_get_default_for_uri_scheme(scheme.c_str());
+    const std::shared_ptr<GAppInfo> program(g_app_info_get_default_for_uri_scheme(scheme.c_str()), g_object_unref);
     if (!program) {
         tellStatus(bilingual(kNoProgramForLink, {{"scheme", scheme}}));
         return true;
     }
     // Asked once the engine's signal has returned; one question at a time.
-    if (externalLink_) {
-        g_object_unref(program);
-        return true;
-    }
-    struct Handover {
-        WebKitBrowser* browser;
-        GAppInfo* program;
-        std::string address;
-    };
-    externalLink_ = g_idle_add_full(
-        G_PRIORITY_DEFAULT,
-        +[](gpointer data) -> gboolean {
-            auto* handover = static_cast<Handover*>(data);
-            WebKitBrowser* self = handover->browser;
-            self->externalLink_ = 0;
-            const std::string name = g_app_info_get_display_name(handover->program);
-            if (self->askOpenElsewhere && self->askOpenElsewhere(name, handover->address)) {
-                GList* uris = g_list_append(nullptr, handover->address.data());
-                GError* error = nullptr;
-                if (!g_app_info_launch_uris(handover->program, uris, nullptr, &error)) {
-                    self->tellStatus(bilingual(kProgramFailed, {{"program", name}, {"reason", error->message}}));
-                    g_error_free(error);
-                }
-                g_list_free(uris);
-            }
-            return G_SOURCE_REMOVE;
-        },
-        new Handover{this, program, address},
-        [](gpointer data) {
-            auto* handover = static_cast<Handover*>(data);
-            g_object_unref(handover->program);
-            delete handover;
-        });
+    externalLink_.run([this, program, address] {
+        const std::string name = g_app_info_get_display_name(program.get());
+        if (!askOpenElsewhere || !askOpenElsewhere(name, address))
+            return;
+        std::string uri = address;
+        GList* uris = g_list_append(nullptr, uri.data());
+        GError* error = nullptr;
+        if (!g_app_info_launch_uris(program.get(), uris, nullptr, &error)) {
+            tellStatus(bilingual(kProgramFailed, {{"program", name}, {"reason", error->message}}));
+            g_error_free(error);
+        }
+        g_list_free(uris);
+    });
     return true;
 }
 

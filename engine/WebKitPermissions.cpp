@@ -57,13 +57,7 @@ gboolean WebKitBrowser::onPermissionRequest(WebKitWebView* view, WebKitPermissio
     self->permissionQuestions_.push_back(
         {WEBKIT_PERMISSION_REQUEST(g_object_ref(request)), key,
          bilingual(*question, {{"site", site.empty() ? std::string(kThisPage) : site}})});
-    if (!self->permissionSource_)
-        self->permissionSource_ = g_idle_add(
-            +[](gpointer data) -> gboolean {
-                static_cast<WebKitBrowser*>(data)->askPermissions();
-                return G_SOURCE_REMOVE;
-            },
-            self);
+    self->permissionAsk_.run([self] { self->askPermissions(); });
     return TRUE;
 }
 
@@ -80,13 +74,11 @@ void WebKitBrowser::askPermissions()
         answer(question.request, allowed);
         g_object_unref(question.request);
     }
-    permissionSource_ = 0;
 }
 
 void WebKitBrowser::forgetPermissionQuestions()
 {
-    if (permissionSource_)
-        g_source_remove(std::exchange(permissionSource_, 0));
+    permissionAsk_.cancel();
     // Unanswered, a request is refused as it goes.
     for (const PermissionQuestion& question : permissionQuestions_)
         g_object_unref(question.request);
